@@ -1,0 +1,330 @@
+#include "frmMain.h"
+#include "inventory.h"
+#include "pictures.h"
+#include "reportbox.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+const QColor kWindowColour = QColor(Qt::white);
+const QColor kPictureBoxColour = QColor(224, 224, 224);
+const QColor kStoredButtonColour = QColor(0, 0, 192);
+
+QFont fontFor(Face face)
+{
+    QFont font;
+    // The design's faces first, then free look-alikes installed with the program.
+    font.setFamilies(
+        face == Face::ArialBold
+            ? QStringList {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}
+            : QStringList {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(face == Face::Sans || face == Face::SansBold ? 11 : 13);
+    font.setBold(face != Face::Sans);
+    return font;
+}
+
+QStringList itemsOf(const ControlSpec& spec)
+{
+    return QString::fromUtf8(spec.text.data(), qsizetype(spec.text.size())).split(QLatin1Char('|'));
+}
+
+QString textOf(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QRect pixelRect(TwipsRect twips)
+{
+    const PixelRect r = toPixels(twips);
+    return {r.x, r.y, r.width, r.height};
+}
+
+void setColours(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void styleLabel(QLabel* label, const ControlSpec& spec)
+{
+    label->setText(textOf(spec.text));
+    switch (spec.kind) {
+    case Kind::Label:
+        label->setAutoFillBackground(true);
+        label->setAlignment((spec.style & RightAligned ? Qt::AlignRight : Qt::AlignLeft)
+                            | Qt::AlignTop);
+        break;
+    case Kind::ActionButton:
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setAlignment(Qt::AlignCenter);
+        setColours(label, QPalette::Window, kStoredButtonColour);
+        break;
+    case Kind::MenuTab:
+        label->setAutoFillBackground(true);
+        label->setAlignment(Qt::AlignCenter);
+        break;
+    default: // images and click areas: transparent, no caption
+        break;
+    }
+}
+
+} // namespace
+
+void frmMain::BuildControls()
+{
+    setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
+    setColours(this, QPalette::Window, kWindowColour);
+    const QCursor hand(Pictures::builtIn(QStringLiteral("hand.png")), 12, 1);
+
+    auto place = [&](QWidget* widget, const ControlSpec& spec, QString name, TwipsRect twips) {
+        widget->setObjectName(name);
+        widget->setGeometry(pixelRect(twips));
+        if (spec.face != Face::None)
+            widget->setFont(fontFor(spec.face));
+        if (spec.style & HandPointer)
+            widget->setCursor(hand);
+        if (spec.style & WhiteBase)
+            setColours(widget, QPalette::Base, Qt::white);
+        if (!spec.toolTip.empty())
+            widget->setToolTip(textOf(spec.toolTip));
+        widget->setVisible(spec.shownAtStart);
+    };
+
+    // The table runs front to back; build back to front so later widgets stack on top.
+    const auto specs = inventory();
+    for (auto it = specs.rbegin(); it != specs.rend(); ++it) {
+        const ControlSpec& spec = *it;
+        const QString name = textOf(spec.name);
+        std::visit(
+            [&](auto slot) {
+                using Slot = decltype(slot);
+                if constexpr (std::is_same_v<Slot, QLabel * Controls::*>) {
+                    auto* label = new QLabel(this);
+                    styleLabel(label, spec);
+                    place(label, spec, name, spec.twips);
+                    this->*slot = label;
+                } else if constexpr (std::is_same_v<Slot, QLineEdit * Controls::*>) {
+                    auto* box = new QLineEdit(this);
+                    box->setFrame(false);
+                    box->setTextMargins(1, 0, 1, 0);
+                    place(box, spec, name, spec.twips);
+                    this->*slot = box;
+                } else if constexpr (std::is_same_v<Slot, QComboBox * Controls::*>) {
+                    auto* combo = new QComboBox(this);
+                    combo->setEditable(spec.kind == Kind::ComboBox);
+                    combo->setInsertPolicy(QComboBox::NoInsert);
+                    combo->addItems(itemsOf(spec));
+                    combo->setCurrentIndex(-1);
+                    place(combo, spec, name, spec.twips);
+                    this->*slot = combo;
+                } else if constexpr (std::is_same_v<Slot, QListWidget * Controls::*>) {
+                    auto* list = new QListWidget(this);
+                    list->addItems(itemsOf(spec));
+                    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    place(list, spec, name, spec.twips);
+                    this->*slot = list;
+                } else if constexpr (std::is_same_v<
+                                         Slot,
+                                         std::array<QRadioButton*, kOptionButtons> Controls::*>) {
+                    for (int i = 0; i < kOptionButtons; ++i) {
+                        auto* option = new QRadioButton(this);
+                        option->setAutoFillBackground(true);
+                        place(option, spec, name + QStringLiteral("(%1)").arg(i), optionTwips(i));
+                        (this->*slot)[std::size_t(i)] = option;
+                    }
+                    (this->*slot)[0]->setChecked(true);
+                } else if constexpr (std::is_same_v<Slot, ReportBox * Controls::*>) {
+                    auto* box = new ReportBox(this);
+                    setColours(box, QPalette::Window, kPictureBoxColour);
+                    box->setRowPitch(qreal(kOptionTops[1] - kOptionTops[0]) / kTwipsPerPixel);
+                    place(box, spec, name, spec.twips);
+                    this->*slot = box;
+                } else if constexpr (std::is_same_v<Slot, QTimer * Controls::*>) {
+                    auto* timer = new QTimer(this);
+                    timer->setObjectName(name);
+                    timer->setSingleShot(true);
+                    timer->setInterval(5000);
+                    this->*slot = timer;
+                }
+            },
+            spec.slot);
+    }
+
+    // Pictures built into the window; every other picture is a file loaded at run time.
+    const auto setBuiltIn = [](QLabel* image, const QString& picture) {
+        const QPixmap pixmap = Pictures::builtIn(picture);
+        image->setPixmap(pixmap);
+        image->resize(pixmap.size());
+        image->setProperty("pictureFile", QString());
+    };
+    setBuiltIn(imgOstrel, QStringLiteral("skin.jpg"));
+    setBuiltIn(imgFront, QStringLiteral("about.jpg"));
+    setBuiltIn(imgAllCategory, QStringLiteral("title.jpg"));
+    setBuiltIn(imgReport, QStringLiteral("meter.jpg"));
+    for (qint16 i = 0; i < ledger::kCategoryCount; ++i)
+        setBuiltIn(CategoryIcon(i), QStringLiteral("meter.jpg"));
+}
+
+void frmMain::WireEvents()
+{
+    // Every click the window answers, by control.
+    static constexpr std::pair<std::string_view, Handler> kClicks[] = {
+        {"imgAllCategory", &frmMain::imgAllCategory_Click},
+        {"lblMenuButton", &frmMain::lblMenuButton_Click},
+        {"imgFood", &frmMain::imgFood_Click},
+        {"imgElectricity", &frmMain::imgElectricity_Click},
+        {"imgParking", &frmMain::imgParking_Click},
+        {"imgGas", &frmMain::imgGas_Click},
+        {"imgEntertainment", &frmMain::imgEntertainment_Click},
+        {"imgSchool", &frmMain::imgSchool_Click},
+        {"imgRent", &frmMain::imgRent_Click},
+        {"imgTelephone", &frmMain::imgTelephone_Click},
+        {"imgClothing", &frmMain::imgClothing_Click},
+        {"lblCategories", &frmMain::lblCategories_Click},
+        {"lblReports", &frmMain::lblReports_Click},
+        {"lblSetup", &frmMain::lblSetup_Click},
+        {"lblHelp", &frmMain::lblHelp_Click},
+        {"lblReportBack", &frmMain::lblReportBack_Click},
+        {"lblReportReset", &frmMain::lblReportReset_Click},
+        {"lblReportDone", &frmMain::lblReportDone_Click},
+        {"lblReportEdit", &frmMain::lblReportEdit_Click},
+        {"lblReportDelete", &frmMain::lblReportDelete_Click},
+        {"lblEditCancel", &frmMain::lblEditCancel_Click},
+        {"lblEditReset", &frmMain::lblEditReset_Click},
+        {"lblEditDone", &frmMain::lblEditDone_Click},
+        {"lblSetupCancel", &frmMain::lblSetupCancel_Click},
+        {"lblSetupReset", &frmMain::lblSetupReset_Click},
+        {"lblSetupEdit", &frmMain::lblSetupEdit_Click},
+        {"lblTransCancel", &frmMain::lblTransCancel_Click},
+        {"lblTransReset", &frmMain::lblTransReset_Click},
+        {"lblTransDone", &frmMain::lblTransDone_Click},
+        {"lblAboutOK", &frmMain::lblAboutOK_Click},
+        {"lblArrowUp", &frmMain::lblArrowUp_Click},
+        {"lblArrowDown", &frmMain::lblArrowDown_Click},
+        {"lblCalendar", &frmMain::lblCalendar_Click},
+        {"lblContacts", &frmMain::lblContacts_Click},
+        {"lblTasks", &frmMain::lblTasks_Click},
+        {"lblNotes", &frmMain::lblNotes_Click},
+        {"lblCalculator", &frmMain::lblCalculator_Click},
+        {"lblFind", &frmMain::lblFind_Click},
+        {"lblScrollUp", &frmMain::lblScrollUp_Click},
+        {"lblScrollDown", &frmMain::lblScrollDown_Click},
+        {"lblPowerButton", &frmMain::lblPowerButton_Click},
+    };
+    for (const auto& [name, handler] : kClicks) {
+        auto* label = findChild<QLabel*>(textOf(name), Qt::FindDirectChildrenOnly);
+        Q_ASSERT(label);
+        m_clickHandlers.insert(label, handler);
+        label->installEventFilter(this);
+    }
+    for (const ControlSpec& spec : inventory()) {
+        if (spec.style & PressLook) {
+            auto* label = findChild<QLabel*>(textOf(spec.name), Qt::FindDirectChildrenOnly);
+            m_pressLook.insert(label);
+            label->installEventFilter(this);
+        }
+    }
+
+    connect(txtDate, &QLineEdit::textChanged, this, &frmMain::txtDate_Change);
+    connect(txtAmount, &QLineEdit::textChanged, this, &frmMain::txtAmount_Change);
+    connect(txtDescription, &QLineEdit::textChanged, this, &frmMain::txtDescription_Change);
+    connect(cboPayment, &QComboBox::editTextChanged, this, &frmMain::cboPayment_Change);
+    connect(cboPayment, &QComboBox::activated, this, &frmMain::cboPayment_Click);
+    connect(lstHelp, &QListWidget::itemClicked, this, &frmMain::lstHelp_Click);
+    connect(lstSetup, &QListWidget::itemClicked, this, &frmMain::lstSetup_Click);
+    connect(lstReports, &QListWidget::itemClicked, this, &frmMain::lstReports_Click);
+    for (qint16 i = 0; i < kOptionButtons; ++i)
+        connect(optReport[std::size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { optReport_Click(i); });
+    connect(tim1, &QTimer::timeout, this, &frmMain::tim1_Timer);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* label = qobject_cast<QLabel*>(watched);
+    if (!label)
+        return QWidget::eventFilter(watched, event);
+    const bool pressable = m_pressLook.contains(label);
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        m_pressedLabel = label;
+        if (pressable)
+            ShowPressed(label);
+        return true;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool click = m_pressedLabel == label && mouse->button() == Qt::LeftButton
+            && label->rect().contains(mouse->position().toPoint());
+        m_pressedLabel = nullptr;
+        if (pressable)
+            ShowReleased(label);
+        if (label == lblAboutOK)
+            lblAboutOK_MouseUp();
+        if (click) {
+            if (const Handler handler = m_clickHandlers.value(label))
+                (this->*handler)();
+        }
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void frmMain::SetPicture(QLabel* image, const QString& fileName)
+{
+    const QPixmap pixmap = Pictures::load(fileName);
+    image->setPixmap(pixmap);
+    image->resize(pixmap.size());
+    image->setProperty("pictureFile", fileName);
+}
+
+void frmMain::ShowPagePicture(const QString& fileName, int topTwips)
+{
+    SetPicture(imgFront, fileName);
+    imgFront->setVisible(true);
+    imgFront->move(imgFront->x(), toPixels(topTwips));
+}
+
+void frmMain::ShowReleased(std::initializer_list<QLabel*> buttons)
+{
+    for (QLabel* button : buttons) {
+        button->setVisible(true);
+        ShowReleased(button);
+    }
+}
+
+Seams::Answer frmMain::MsgBox(const QString& prompt, Seams::Buttons buttons, const QString& title)
+{
+    return Seams::showMessage(
+        this, {prompt, title.isEmpty() ? QStringLiteral("Ostrel") : title, buttons});
+}
+
+QString frmMain::TodayText() const
+{
+    const QDate today = Seams::today();
+    return QStringLiteral("%1/%2/%3")
+        .arg(today.month())
+        .arg(today.day())
+        .arg(today.year() % 100, 2, 10, QLatin1Char('0'));
+}
+
+QLabel* frmMain::CategoryIcon(qint16 index) const
+{
+    const std::array<QLabel*, ledger::kCategoryCount> icons {
+        imgFood,   imgElectricity, imgParking,   imgGas,     imgEntertainment,
+        imgSchool, imgRent,        imgTelephone, imgClothing};
+    return index >= 0 && index < ledger::kCategoryCount ? icons[std::size_t(index)] : nullptr;
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include "controls.h"
+#include "seams.h"
+
+#include <QHash>
+#include <QSet>
+#include <QWidget>
+
+#include <category.h>
+#include <money.h>
+#include <optional>
+
+class QLabel;
+
+// The organiser window and the budget application inside its screen. One class
+// holds the ledger, the form state and every handler; its source files are split
+// by concern (controls, pages, transactions, transfer and setup, help and
+// reports, organiser buttons).
+class frmMain : public QWidget, private Controls
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Read-only views for tests and tools; only the handlers change them.
+    const ledger::CategoryTable& categories() const { return Categories; }
+    qint16 currentCategory() const { return CurrentCategory; }
+    qint16 selectedLine() const { return SelectedLine; }
+    QString dateText() const { return DateText; }
+    QString amountText() const { return AmountText; }
+    QString descriptionText() const { return DescriptionText; }
+    QString paymentText() const { return PaymentText; }
+    QString priorAmountText() const { return PriorAmountText; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // controls.cpp: building the widgets from the inventory and wiring the events
+    void BuildControls();
+    void WireEvents();
+    void SetPicture(QLabel* image, const QString& fileName);
+    void ShowPagePicture(const QString& fileName, int topTwips);
+    void ShowReleased(std::initializer_list<QLabel*> buttons);
+    Seams::Answer MsgBox(const QString& prompt, Seams::Buttons buttons = Seams::Buttons::Ok,
+                         const QString& title = {});
+    QString TodayText() const;
+
+    // startup.cpp: load, seeding, meters, the start-up About screen, power
+    void Form_Load();
+    void SeedCategories();
+    QString MeterPicture(qint16 index) const;
+    QLabel* CategoryIcon(qint16 index) const;
+    QString MeterToolTip(qint16 index) const;
+    void RefreshCategoryIcon(qint16 index);
+    void tim1_Timer();
+    void EndAboutScreen();
+    void lblPowerButton_Click();
+
+    // pages.cpp: top strip, category icons, page groups, menu tabs, Back, arrows
+    void imgAllCategory_Click();
+    void lblMenuButton_Click();
+    void ShowTitleBar();
+    void SelectCategory(qint16 index);
+    void imgFood_Click();
+    void imgElectricity_Click();
+    void imgParking_Click();
+    void imgGas_Click();
+    void imgEntertainment_Click();
+    void imgSchool_Click();
+    void imgRent_Click();
+    void imgTelephone_Click();
+    void imgClothing_Click();
+    void ShowStatusPage(qint16 index);
+    void HideStatusPage();
+    void HideRecentPage();
+    void HideSetupPage();
+    void HideTransferPage();
+    void HideEditPage();
+    void ClearStrayControls();
+    void lblCategories_Click();
+    void lblReports_Click();
+    void lblSetup_Click();
+    void lblHelp_Click();
+    void lblReportBack_Click();
+    void lblArrowDown_Click();
+    void lblArrowUp_Click();
+
+    // transactions.cpp: the input mirrors, adding, the list, editing, deleting
+    void txtDate_Change();
+    void txtAmount_Change();
+    void txtDescription_Change();
+    void cboPayment_Change();
+    void cboPayment_Click();
+    void optReport_Click(qint16 Index);
+    void lblReportDone_Click();
+    void lblReportReset_Click();
+    void ResetTransactionInputs();
+    bool ValidateAmount();
+    bool IsAmountAvailable(const QString& amount);
+    void ApplyPurchase(qint16& index);
+    void RefreshStatus(qint16 index);
+    bool RefuseUnreadableTexts(QWidget* dateBox, QWidget* descriptionBox);
+    void StoreAvailable(qint16 index, ledger::Money value);
+    void ShowRecentPage(qint16& index);
+    void lblReportEdit_Click();
+    void ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, qint16& line);
+    void lblEditDone_Click();
+    void lblEditCancel_Click();
+    void lblEditReset_Click();
+    void lblReportDelete_Click();
+    void DeleteTransaction(qint16& line, std::array<std::string, ledger::kLineSlots>& lines);
+    std::optional<ledger::Money> LineAmount(const std::string& line) const;
+
+    // transfer_setup.cpp: the Setup menu, budget setup form, funds transfer
+    void lstSetup_Click();
+    void ShowSetupPage();
+    void lblSetupEdit_Click();
+    void lblSetupCancel_Click();
+    void lblSetupReset_Click();
+    void ShowTransferPage();
+    void lblTransDone_Click();
+    void lblTransReset_Click();
+    void lblTransCancel_Click();
+
+    // help_reports.cpp: the Help and Reports menus, FAQ and About pages
+    void lstHelp_Click();
+    void ShowFaqPage1();
+    void ShowFaqPage2();
+    void ShowFaqPage(const QString& fileName);
+    void lblAboutOK_Click();
+    void lstReports_Click();
+
+    // organiser_buttons.cpp: the organiser's buttons and the pressed look
+    void ShowNotFunctional();
+    void lblCalendar_Click();
+    void lblContacts_Click();
+    void lblTasks_Click();
+    void lblNotes_Click();
+    void lblCalculator_Click();
+    void lblFind_Click();
+    void lblScrollUp_Click();
+    void lblScrollDown_Click();
+    void ShowPressed(QLabel* label);
+    void ShowReleased(QLabel* label);
+    void lblAboutOK_MouseUp();
+
+    ledger::CategoryTable Categories;
+    qint16 CurrentCategory = 0;
+    qint16 SelectedLine = 0;
+    QString DateText;
+    QString AmountText;
+    QString DescriptionText;
+    QString PaymentText;
+    QString PriorAmountText;
+
+    using Handler = void (frmMain::*)();
+    QHash<const QObject*, Handler> m_clickHandlers;
+    QSet<const QObject*> m_pressLook;
+    QLabel* m_pressedLabel = nullptr;
+};

@@ -1,0 +1,122 @@
+#include "inventory.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace {
+
+constexpr std::string_view kCategoryItems
+    = "Food|Electricity|Parking|Gas|Entertainment|School|Rent|Telephone|Clothing";
+
+// Each row names its member once for the compiler and once as the objectName.
+#define CONTROL(member) &Controls::member, #member
+
+constexpr unsigned kButton = HandPointer | PressLook;
+
+// clang-format off
+constexpr std::array kInventory = std::to_array<ControlSpec>({
+    {CONTROL(cboCateName), Kind::ComboBox, {2760, 2495, 1150, 315}, kCategoryItems, Face::SansBold, false, WhiteBase, {}},
+    {CONTROL(txtAlertAmount), Kind::TextBox, {2880, 3104, 975, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(txtBudgetAmount), Kind::TextBox, {2880, 2845, 975, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(cboCategory), Kind::ComboBox, {1560, 3600, 1335, 315}, kCategoryItems, Face::SansBold, false, WhiteBase, {}},
+    {CONTROL(cboInterval), Kind::ComboBox, {2760, 1996, 1155, 315}, "Daily|Weekly|Bi-Weekly|Monthly|Bi-Monthly|Quarterly|Yearly", Face::SansBold, false, WhiteBase, {}},
+    {CONTROL(txtTotal), Kind::TextBox, {2880, 1747, 975, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(txtTransAmount), Kind::TextBox, {2520, 2400, 855, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(cboTransTo), Kind::ChoiceList, {2400, 3094, 1400, 315}, kCategoryItems, Face::SansBold, false, WhiteBase, {}},
+    {CONTROL(cboTransFrom), Kind::ChoiceList, {2400, 2715, 1395, 315}, kCategoryItems, Face::SansBold, false, WhiteBase, {}},
+    {CONTROL(lstSetup), Kind::ListBox, {2520, 1108, 1575, 510}, "Setup Budget|Transfer Funds", Face::ArialBold, false, Plain, {}},
+    {CONTROL(lstReports), Kind::ListBox, {2160, 1108, 1815, 510}, "Current Status  /C|History/Trends  /H", Face::ArialBold, false, Plain, {}},
+    {CONTROL(lstHelp), Kind::ListBox, {3285, 1083, 1095, 510}, "FAQs|About   /A", Face::ArialBold, false, Plain, {}},
+    {CONTROL(optReport), Kind::OptionArray, {800, 1757, 200, 195}, "Option1", Face::Sans, false, Plain, {}},
+    {CONTROL(picReport), Kind::PictureBox, {1020, 1752, 3180, 2196}, {}, Face::Sans, false, Plain, {}},
+    {CONTROL(cboPayment), Kind::ComboBox, {2400, 3094, 1400, 315}, "Cash|Check|Credit Card", Face::SansBold, false, WhiteBase, {}},
+    {CONTROL(txtDescription), Kind::TextBox, {2400, 2864, 1455, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(txtAmount), Kind::TextBox, {2520, 2400, 735, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(txtDate), Kind::TextBox, {2400, 2160, 855, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(tim1), Kind::Timer, {}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblBudget), Kind::Label, {3600, 3623, 615, 230}, "$", Face::SansBold, false, Plain, {}},
+    {CONTROL(lblSetupEdit), Kind::ActionButton, {3240, 4080, 855, 255}, "Edit", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblSetupReset), Kind::ActionButton, {2160, 4080, 855, 255}, "Reset", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblSetupCancel), Kind::ActionButton, {1080, 4080, 855, 255}, "Cancel", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblTransDone), Kind::ActionButton, {3240, 3720, 855, 255}, "Done", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblTransReset), Kind::ActionButton, {2160, 3720, 855, 255}, "Reset", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblTransCancel), Kind::ActionButton, {1080, 3720, 855, 255}, "Cancel", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblEditNumber), Kind::Label, {2820, 1747, 255, 359}, {}, Face::ArialBold, false, Plain, {}},
+    {CONTROL(lblEditDone), Kind::ActionButton, {3360, 3600, 855, 255}, "Done", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblEditReset), Kind::ActionButton, {2200, 3600, 855, 255}, "Reset", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblEditCancel), Kind::ActionButton, {1020, 3600, 855, 255}, "Cancel", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblSetup), Kind::MenuTab, {3120, 855, 975, 270}, "Setup", Face::ArialBold, false, PressLook, {}},
+    {CONTROL(lblReports), Kind::MenuTab, {2160, 855, 855, 269}, "Reports", Face::ArialBold, false, PressLook, {}},
+    {CONTROL(lblCategories), Kind::MenuTab, {900, 853, 1095, 269}, "Categories", Face::ArialBold, false, PressLook, {}},
+    {CONTROL(lblHelp), Kind::MenuTab, {3280, 838, 735, 259}, "Help", Face::ArialBold, false, kButton, {}},
+    {CONTROL(lblReportDelete), Kind::ActionButton, {3340, 4080, 855, 255}, "Delete", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblReportEdit), Kind::ActionButton, {2220, 4080, 855, 255}, "Edit", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblReportReset), Kind::ActionButton, {1920, 3542, 855, 255}, "Reset", Face::SansBold, false, kButton, {}},
+    {CONTROL(imgReport), Kind::Image, {3000, 1248, 1140, 675}, {}, Face::None, false, Plain, {}},
+    {CONTROL(lblArrowDown), Kind::ClickArea, {4200, 4200, 255, 255}, {}, Face::None, true, HandPointer, "Next Page:Recent Transactions"},
+    {CONTROL(lblArrowUp), Kind::ClickArea, {4200, 1200, 255, 255}, {}, Face::None, true, HandPointer, "Input a New Transaction"},
+    {CONTROL(lblReportDone), Kind::ActionButton, {2930, 3543, 855, 255}, "Done", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblReportBack), Kind::ActionButton, {900, 3543, 855, 255}, "Back", Face::SansBold, false, kButton, {}},
+    {CONTROL(lblCategory), Kind::Label, {2400, 2640, 1335, 195}, {}, Face::SansBold, false, Plain, {}},
+    {CONTROL(lblBudgeted), Kind::Label, {1680, 1560, 825, 195}, "$100.00", Face::SansBold, false, RightAligned, {}},
+    {CONTROL(lblAvailable), Kind::Label, {1680, 1320, 825, 195}, "$100.00", Face::SansBold, false, RightAligned, {}},
+    {CONTROL(lblAboutOK), Kind::ActionButton, {2100, 3543, 975, 299}, "OK", Face::SansBoldLarge, true, PressLook, {}},
+    {CONTROL(imgFront), Kind::Image, {765, 840, 3675, 3675}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblClothing), Kind::Label, {3460, 4080, 720, 255}, "Clothing", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblTelephone), Kind::Label, {2150, 4080, 975, 255}, "Telephone", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblRent), Kind::Label, {1100, 4080, 495, 255}, "Rent", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblEntertainment), Kind::Label, {2020, 3000, 1305, 255}, "Entertainment", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblSchool), Kind::Label, {3480, 3000, 615, 255}, "School", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblGas), Kind::Label, {1150, 3000, 495, 255}, "Gas", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblElectricity), Kind::Label, {2160, 2040, 960, 255}, "Electricity", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblParking), Kind::Label, {3480, 2040, 855, 255}, "Parking", Face::SansBold, true, Plain, {}},
+    {CONTROL(lblFood), Kind::Label, {1080, 2040, 495, 255}, "Food", Face::SansBold, true, Plain, {}},
+    {CONTROL(imgRent), Kind::Image, {765, 3360, 1140, 675}, {}, Face::None, true, HandPointer, "$400/$800"},
+    {CONTROL(imgTelephone), Kind::Image, {2040, 3360, 1140, 675}, {}, Face::None, true, HandPointer, "$30/$80"},
+    {CONTROL(imgClothing), Kind::Image, {3240, 3360, 1140, 675}, {}, Face::None, true, HandPointer, "$800/$800"},
+    {CONTROL(imgGas), Kind::Image, {765, 2280, 1140, 675}, {}, Face::None, true, HandPointer, "$0/$100"},
+    {CONTROL(imgSchool), Kind::Image, {3240, 2280, 1140, 675}, {}, Face::None, true, HandPointer, "$100/$400"},
+    {CONTROL(imgEntertainment), Kind::Image, {2040, 2280, 1140, 675}, {}, Face::None, true, HandPointer, "$500/$800"},
+    {CONTROL(imgElectricity), Kind::Image, {2040, 1320, 1140, 675}, {}, Face::None, true, HandPointer, "$10/$80"},
+    {CONTROL(imgParking), Kind::Image, {3240, 1320, 1140, 675}, {}, Face::None, true, HandPointer, "$600/$800"},
+    {CONTROL(imgFood), Kind::Image, {765, 1320, 1140, 675}, {}, Face::None, true, HandPointer, "$70/$80"},
+    {CONTROL(imgAllCategory), Kind::Image, {765, 840, 3675, 330}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblNotes), Kind::ClickArea, {4005, 6388, 615, 614}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblTasks), Kind::ClickArea, {3120, 6388, 615, 614}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblContacts), Kind::ClickArea, {1500, 6388, 615, 614}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblCalendar), Kind::ClickArea, {600, 6388, 615, 614}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblScrollDown), Kind::ClickArea, {2280, 6840, 615, 375}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblScrollUp), Kind::ClickArea, {2280, 6360, 615, 375}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblFind), Kind::ClickArea, {3960, 5400, 375, 375}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblCalculator), Kind::ClickArea, {3960, 4680, 375, 375}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblMenuButton), Kind::ClickArea, {840, 5400, 375, 375}, {}, Face::None, true, HandPointer, {}},
+    {CONTROL(lblApplications), Kind::ClickArea, {840, 4680, 375, 375}, {}, Face::None, true, Plain, {}},
+    {CONTROL(lblPowerButton), Kind::ClickArea, {120, 6480, 255, 495}, {}, Face::None, true, HandPointer, {}},
+    {CONTROL(imgOstrel), Kind::Image, {0, 0, 5025, 7695}, {}, Face::None, true, Plain, {}},
+});
+// clang-format on
+
+#undef CONTROL
+
+static_assert(kInventory.size() == 78);
+
+} // namespace
+
+std::span<const ControlSpec> inventory()
+{
+    return kInventory;
+}
+
+const ControlSpec& controlSpec(std::string_view name)
+{
+    const auto it = std::ranges::find(kInventory, name, &ControlSpec::name);
+    assert(it != kInventory.end());
+    return *it;
+}
+
+TwipsRect optionTwips(int index)
+{
+    TwipsRect r = controlSpec("optReport").twips;
+    r.top = kOptionTops.at(static_cast<std::size_t>(index));
+    return r;
+}

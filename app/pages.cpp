@@ -1,0 +1,243 @@
+#include "frmMain.h"
+#include "inventory.h"
+#include "reportbox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+namespace {
+
+void hideAll(std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* widget : widgets)
+        widget->setVisible(false);
+}
+
+bool shown(const QWidget* widget)
+{
+    return !widget->isHidden();
+}
+
+void setBorder(QLabel* tab, bool border)
+{
+    tab->setFrameStyle(border ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+}
+
+} // namespace
+
+void frmMain::imgAllCategory_Click()
+{
+    SetPicture(imgAllCategory, QStringLiteral("TopMenu.jpg"));
+    hideAll({lblHelp, lstHelp});
+    for (QLabel* tab : {lblCategories, lblReports, lblSetup})
+        tab->setVisible(true);
+}
+
+void frmMain::lblMenuButton_Click()
+{
+    imgAllCategory_Click();
+}
+
+void frmMain::ShowTitleBar()
+{
+    SetPicture(imgAllCategory, QStringLiteral("Title.jpg"));
+    for (QLabel* tab : {lblCategories, lblReports, lblSetup}) {
+        tab->setVisible(false);
+        setBorder(tab, false);
+    }
+    hideAll({lstReports, lstSetup});
+    lblHelp->setVisible(true);
+    setBorder(lblHelp, false);
+    lstHelp->setVisible(false);
+}
+
+void frmMain::SelectCategory(qint16 index)
+{
+    CurrentCategory = index;
+    ShowStatusPage(index);
+    ShowTitleBar();
+}
+
+void frmMain::imgFood_Click()
+{
+    SelectCategory(0);
+}
+void frmMain::imgElectricity_Click()
+{
+    SelectCategory(1);
+}
+void frmMain::imgParking_Click()
+{
+    SelectCategory(2);
+}
+void frmMain::imgGas_Click()
+{
+    SelectCategory(3);
+}
+void frmMain::imgEntertainment_Click()
+{
+    SelectCategory(4);
+}
+void frmMain::imgSchool_Click()
+{
+    SelectCategory(5);
+}
+void frmMain::imgRent_Click()
+{
+    SelectCategory(6);
+}
+void frmMain::imgTelephone_Click()
+{
+    SelectCategory(7);
+}
+void frmMain::imgClothing_Click()
+{
+    SelectCategory(8);
+}
+
+void frmMain::ShowStatusPage(qint16 index)
+{
+    ClearStrayControls();
+    const ledger::CategoryRecord& record = Categories.at(std::size_t(index));
+    ShowPagePicture(QStringLiteral("report1.jpg"), kPageTopTwips);
+    lblAvailable->setVisible(true);
+    lblAvailable->setText(QStringLiteral("$")
+                          + QString::fromStdString(ledger::amountText(record.Available)));
+    lblBudgeted->setVisible(true);
+    lblBudgeted->setText(QStringLiteral("$")
+                         + QString::fromStdString(ledger::amountText(record.Budget)));
+    txtDate->setVisible(true);
+    txtDate->setText(TodayText());
+    txtAmount->setVisible(true);
+    txtAmount->clear();
+    lblCategory->setVisible(true);
+    lblCategory->setText(QString::fromStdString(record.Name));
+    txtDescription->setVisible(true);
+    txtDescription->clear();
+    cboPayment->setVisible(true);
+    cboPayment->setEditText(QString());
+    ShowReleased({lblReportBack, lblReportReset, lblReportDone});
+    imgReport->setVisible(true);
+    SetPicture(imgReport, MeterPicture(index));
+    imgReport->setToolTip(MeterToolTip(index));
+    CurrentCategory = index;
+}
+
+void frmMain::HideStatusPage()
+{
+    hideAll({imgFront, lblAvailable, lblBudgeted, txtDate, txtAmount, lblCategory, txtDescription,
+             cboPayment, lblReportBack, lblReportReset, lblReportDone, imgReport});
+}
+
+void frmMain::HideRecentPage()
+{
+    hideAll({imgFront, lblReportEdit, lblReportDelete});
+    for (QRadioButton* option : optReport)
+        option->setVisible(false);
+    hideAll({picReport});
+}
+
+void frmMain::HideSetupPage()
+{
+    hideAll({imgFront, txtTotal, cboInterval, cboCateName, cboCategory, txtBudgetAmount,
+             txtAlertAmount, lblBudget, lblSetupCancel, lblSetupReset, lblSetupEdit});
+}
+
+void frmMain::HideTransferPage()
+{
+    hideAll({imgFront, txtTransAmount, cboTransFrom, cboTransTo, lblTransCancel, lblTransReset,
+             lblTransDone});
+}
+
+void frmMain::HideEditPage()
+{
+    hideAll({imgFront, lblEditNumber, lblAvailable, lblBudgeted, txtDate, txtAmount, lblCategory,
+             txtDescription, cboPayment, lblEditCancel, lblEditReset, lblEditDone});
+}
+
+// Called by every page opener: the About page's OK label and the edit page's
+// controls are hidden by nothing else, and would float over the next screen.
+void frmMain::ClearStrayControls()
+{
+    if (shown(lblAboutOK)) {
+        lblAboutOK->setVisible(false);
+        if (!shown(lblCategories))
+            lblHelp->setVisible(true);
+    }
+    if (shown(lblEditDone))
+        HideEditPage();
+}
+
+void frmMain::lblCategories_Click()
+{
+    setBorder(lblReports, false);
+    hideAll({lstReports});
+    setBorder(lblSetup, false);
+    hideAll({lstSetup});
+    ClearStrayControls();
+    HideStatusPage();
+    HideRecentPage();
+    HideSetupPage();
+    HideTransferPage();
+    ShowTitleBar();
+}
+
+void frmMain::lblReports_Click()
+{
+    lstReports->setVisible(true);
+    setBorder(lblReports, true);
+    setBorder(lblSetup, false);
+    hideAll({lstSetup});
+}
+
+void frmMain::lblSetup_Click()
+{
+    lstSetup->setVisible(true);
+    setBorder(lblSetup, true);
+    setBorder(lblReports, false);
+    hideAll({lstReports});
+}
+
+void frmMain::lblHelp_Click()
+{
+    lstHelp->setVisible(true);
+    setBorder(lblHelp, true);
+}
+
+void frmMain::lblReportBack_Click()
+{
+    const auto answer = MsgBox(QStringLiteral("Do you want to go back to the category page without "
+                                              "saving the data you are editing now?"),
+                               Seams::Buttons::YesNo, QStringLiteral("Go back to category page?"));
+    if (answer == Seams::Answer::Yes)
+        HideStatusPage();
+}
+
+// The arrows know the open page only by the markers: imgReport and lblAvailable
+// for the status page, lblReportEdit for the list.
+void frmMain::lblArrowDown_Click()
+{
+    if (shown(imgReport)) {
+        HideStatusPage();
+        HideSetupPage();
+        HideTransferPage();
+        ShowRecentPage(CurrentCategory);
+    } else if (!shown(lblAvailable) && !shown(lblReportEdit)) {
+        ShowFaqPage2();
+    }
+}
+
+void frmMain::lblArrowUp_Click()
+{
+    if (!shown(lblAvailable) && !shown(lblReportEdit)) {
+        ShowFaqPage1();
+    } else if (!shown(imgReport)) {
+        HideRecentPage();
+        HideSetupPage();
+        HideTransferPage();
+        ShowStatusPage(CurrentCategory);
+    }
+}

@@ -1,0 +1,86 @@
+#include "frmMain.h"
+#include "pictures.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+
+#include <meter.h>
+
+frmMain::frmMain(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Brivant"));
+    setWindowIcon(QIcon(Pictures::builtIn(QStringLiteral("icon.png"))));
+    BuildControls();
+    WireEvents();
+    Form_Load();
+    tim1->start();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    cboTransFrom->setCurrentIndex(0);
+    cboTransTo->setCurrentIndex(1);
+    SeedCategories();
+}
+
+void frmMain::SeedCategories()
+{
+    Categories = ledger::seedCategories();
+    for (qint16 i = 0; i < ledger::kCategoryCount; ++i)
+        RefreshCategoryIcon(i);
+}
+
+QString frmMain::MeterPicture(qint16 index) const
+{
+    const ledger::CategoryRecord& record = Categories.at(std::size_t(index));
+    return QString::fromStdString(
+        ledger::meterFile(ledger::meterLevel(record.Available, record.Budget)));
+}
+
+void frmMain::RefreshCategoryIcon(qint16 index)
+{
+    QLabel* icon = CategoryIcon(index);
+    if (!icon)
+        return;
+    SetPicture(icon, MeterPicture(index));
+    icon->setToolTip(MeterToolTip(index));
+}
+
+QString frmMain::MeterToolTip(qint16 index) const
+{
+    const ledger::CategoryRecord& record = Categories.at(std::size_t(index));
+    return QStringLiteral("$%1/$%2").arg(
+        QString::fromStdString(ledger::amountText(record.Available)),
+        QString::fromStdString(ledger::amountText(record.Budget)));
+}
+
+void frmMain::tim1_Timer()
+{
+    EndAboutScreen();
+}
+
+// Shared by the start-up timer and OK. Pages opened over the About picture are
+// taken away too, so none of their controls is left floating over the overview.
+void frmMain::EndAboutScreen()
+{
+    imgFront->setVisible(false);
+    lblAboutOK->setVisible(false);
+    tim1->stop();
+    lblHelp->setVisible(true);
+    HideStatusPage();
+    HideRecentPage();
+    HideEditPage();
+    HideSetupPage();
+    HideTransferPage();
+}
+
+void frmMain::lblPowerButton_Click()
+{
+    close();
+}

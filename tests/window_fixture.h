@@ -1,0 +1,82 @@
+#pragma once
+
+#include "frmMain.h"
+#include "seams.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+using Seams::Answer;
+
+// A fresh window for each test, driven the way a user drives it: clicks and keys
+// through QTest on the controls found by their objectNames. Message boxes are
+// answered from a script and recorded; today is fixed to 5 December 2026.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    template<class Widget = QWidget> Widget* find(const QString& name) const
+    {
+        auto* widget = window->findChild<Widget*>(name);
+        if (!widget)
+            ADD_FAILURE() << "no control " << name.toStdString();
+        return widget;
+    }
+    QLabel* label(const QString& name) const { return find<QLabel>(name); }
+    QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
+    QComboBox* combo(const QString& name) const { return find<QComboBox>(name); }
+    QRadioButton* option(int index) const
+    {
+        return find<QRadioButton>(QStringLiteral("optReport(%1)").arg(index));
+    }
+    bool shown(const QString& name) const { return find(name)->isVisible(); }
+
+    // Presses and releases the left button over the middle of a visible control;
+    // the event goes to whatever the user would hit there.
+    void click(const QString& name, Qt::MouseButton button = Qt::LeftButton);
+    // Replaces the text of a visible input by typing.
+    void type(const QString& name, const QString& text);
+    // Picks an entry of a visible drop-down list through its popup.
+    void choose(const QString& name, const QString& item);
+    // Clicks an entry of a visible list box.
+    void pick(const QString& list, const QString& item);
+
+    // The next message box gets this answer; unscripted OK boxes get OK.
+    void answerNext(Answer answer) { answers.push_back(answer); }
+
+    // Ends the start-up About screen with its OK label.
+    void endAbout() { click(QStringLiteral("lblAboutOK")); }
+    // From the overview: opens a category's status page by its icon.
+    void openStatus(int category);
+    // Status page: types an amount and presses Done (message boxes as scripted).
+    void addHere(const QString& amount, const QString& description = QStringLiteral("Test"),
+                 const QString& payment = QStringLiteral("Cash"));
+
+    QString lastPrompt() const { return messages.empty() ? QString() : messages.back().prompt; }
+    QString lastTitle() const { return messages.empty() ? QString() : messages.back().title; }
+    QString pictureOf(const QString& name) const
+    {
+        return find(name)->property("pictureFile").toString();
+    }
+    QWidget* focused() const { return window->focusWidget(); }
+    const ledger::CategoryRecord& record(int category) const
+    {
+        return window->categories()[std::size_t(category)];
+    }
+
+    static const QStringList kIcons;
+
+    std::unique_ptr<frmMain> window;
+    std::vector<Seams::Message> messages;
+    std::deque<Answer> answers;
+};
