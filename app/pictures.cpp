@@ -64,6 +64,9 @@ QPixmap placeholder(const QString& fileName)
 
 QPixmap decode(const QString& path, const QString& fileName)
 {
+    // A hostile file may declare a modest size in its header and still ask for more.
+    static const bool limited = (QImageReader::setAllocationLimit(32), true);
+    Q_UNUSED(limited);
     QImageReader reader(path);
     const QSize declared = reader.size();
     if (declared.isValid() && (declared.width() > kMaxSide || declared.height() > kMaxSide)) {
