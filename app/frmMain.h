@@ -101,13 +101,15 @@ private:
     void ResetTransactionInputs();
     bool ValidateAmount();
     bool IsAmountAvailable(const QString& amount);
+    std::optional<ledger::Money> ReadAmount();
+    void RefuseAmount(const QString& prompt);
+    bool RefuseUnreadableTexts();
     void ApplyPurchase(qint16& index);
     void RefreshStatus(qint16 index);
-    bool RefuseUnreadableTexts(QWidget* dateBox, QWidget* descriptionBox);
     void StoreAvailable(qint16 index, ledger::Money value);
     void ShowRecentPage(qint16& index);
     void lblReportEdit_Click();
-    void ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, qint16& line);
+    bool ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, qint16& line);
     void lblEditDone_Click();
     void lblEditCancel_Click();
     void lblEditReset_Click();
