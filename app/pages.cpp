@@ -162,11 +162,11 @@ void frmMain::HideEditPage()
 // controls are hidden by nothing else, and would float over the next screen.
 void frmMain::ClearStrayControls()
 {
-    if (shown(lblAboutOK)) {
-        lblAboutOK->setVisible(false);
-        if (!shown(lblCategories))
-            lblHelp->setVisible(true);
-    }
+    lblAboutOK->setVisible(false);
+    // Only the About page takes the Help tab off the title bar, and it may have
+    // lost its OK label already (released with another button), so look at the strip.
+    if (!shown(lblCategories))
+        lblHelp->setVisible(true);
     if (shown(lblEditDone))
         HideEditPage();
 }
