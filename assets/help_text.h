@@ -1,0 +1,42 @@
+#pragma once
+
+// The help the two FAQ pages print. The pages are small: every answer has to fit
+// its page at 11 pixels, which the painter checks.
+
+#include <array>
+
+namespace Artwork {
+
+struct HelpEntry
+{
+    const char* question;
+    const char* answer;
+};
+
+using HelpPage = std::array<HelpEntry, 3>;
+
+inline constexpr HelpPage kHelpPage1 {{
+    {"How do I open a category?",
+     "Tap its meter on the home screen. Its status page shows what is left, the budget, "
+     "and a form for a new transaction."},
+    {"How do I add a transaction?",
+     "Type the amount, a description and how you paid, then tap Done. The date is "
+     "today's; you may change it. Reset clears the form."},
+    {"How do I edit or delete one?",
+     "On the status page tap the down arrow to list the recent transactions. Choose a "
+     "line with its round button, then tap Edit or Delete."},
+}};
+
+inline constexpr HelpPage kHelpPage2 {{
+    {"How do I move money?",
+     "Tap the title bar for the menu, then Setup and Transfer Funds. Choose From and "
+     "To, type the amount and tap Done."},
+    {"What do the meters show?",
+     "How much of a budget is left, from E (empty, red) to F (full, green). Rest the "
+     "pointer on a meter to see both amounts."},
+    {"What do the organiser's buttons do?",
+     "The Menu icon opens the menu bar, the scroll buttons turn pages like the arrows, "
+     "and the power button ends the program. The other buttons are not functional."},
+}};
+
+} // namespace Artwork
