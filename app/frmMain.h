@@ -12,6 +12,7 @@
 #include <optional>
 
 class QLabel;
+class QLineEdit;
 
 // The organiser window and the budget application inside its screen. One class
 // holds the ledger, the form state and every handler; its source files are split
@@ -101,8 +102,8 @@ private:
     void ResetTransactionInputs();
     bool ValidateAmount();
     bool IsAmountAvailable(const QString& amount);
-    std::optional<ledger::Money> ReadAmount();
-    void RefuseAmount(const QString& prompt);
+    std::optional<ledger::Money> ReadAmount(QLineEdit* box);
+    void RefuseAmount(const QString& prompt, QLineEdit* box);
     bool RefuseUnreadableTexts();
     void ApplyPurchase(qint16& index);
     void RefreshStatus(qint16 index);

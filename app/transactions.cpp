@@ -108,19 +108,20 @@ void frmMain::ResetTransactionInputs()
 
 bool frmMain::ValidateAmount()
 {
-    const std::optional<Money> amount = ReadAmount();
+    const std::optional<Money> amount = ReadAmount(txtAmount);
     if (!amount)
         return false;
     if (!IsAmountAvailable(txtAmount->text())) {
         RefuseAmount(
-            QStringLiteral("You do not have enough money available to make this purchase."));
+            QStringLiteral("You do not have enough money available to make this purchase."),
+            txtAmount);
         return false;
     }
     // Only a negative amount can push Available past the top of the ledger's range.
     const Money available
         = Money::fromDouble(Categories.at(std::size_t(CurrentCategory)).Available);
     if (!(available - *amount).inRange()) {
-        RefuseAmount(QStringLiteral("The amount is too large."));
+        RefuseAmount(QStringLiteral("The amount is too large."), txtAmount);
         return false;
     }
     return true;
@@ -134,24 +135,24 @@ bool frmMain::IsAmountAvailable(const QString& amount)
 }
 
 // The checks every amount input shares: present, then numeric.
-std::optional<ledger::Money> frmMain::ReadAmount()
+std::optional<ledger::Money> frmMain::ReadAmount(QLineEdit* box)
 {
-    const QString text = txtAmount->text();
+    const QString text = box->text();
     if (text.isEmpty()) {
-        RefuseAmount(QStringLiteral("Please enter an Amount."));
+        RefuseAmount(QStringLiteral("Please enter an Amount."), box);
         return std::nullopt;
     }
     if (!ledger::isNumeric(text.toStdString())) {
-        RefuseAmount(QStringLiteral("Please enter a number for amount."));
+        RefuseAmount(QStringLiteral("Please enter a number for amount."), box);
         return std::nullopt;
     }
     return moneyOf(text);
 }
 
-void frmMain::RefuseAmount(const QString& prompt)
+void frmMain::RefuseAmount(const QString& prompt, QLineEdit* box)
 {
     MsgBox(prompt);
-    txtAmount->setFocus();
+    box->setFocus();
 }
 
 // A line is read back by its commas and its first "$", so a date or description
@@ -257,7 +258,7 @@ bool frmMain::ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, q
 
 void frmMain::lblEditDone_Click()
 {
-    const std::optional<Money> amount = ReadAmount();
+    const std::optional<Money> amount = ReadAmount(txtAmount);
     if (!amount)
         return;
     auto& record = Categories.at(std::size_t(CurrentCategory));
@@ -269,7 +270,7 @@ void frmMain::lblEditDone_Click()
         return;
     }
     if (!result.inRange()) {
-        RefuseAmount(QStringLiteral("The amount is too large."));
+        RefuseAmount(QStringLiteral("The amount is too large."), txtAmount);
         return;
     }
     if (RefuseUnreadableTexts())

@@ -86,17 +86,9 @@ void frmMain::ShowTransferPage()
 void frmMain::lblTransDone_Click()
 {
     const QString typed = txtTransAmount->text();
-    if (typed.isEmpty()) {
-        MsgBox(QStringLiteral("Please enter an Amount."));
-        txtTransAmount->setFocus();
+    const std::optional<ledger::Money> amount = ReadAmount(txtTransAmount);
+    if (!amount)
         return;
-    }
-    const std::optional<ledger::Money> amount = ledger::Money::fromText(typed.toStdString());
-    if (!amount) {
-        MsgBox(QStringLiteral("Please enter a number for amount."));
-        txtTransAmount->setFocus();
-        return;
-    }
     if (cboTransFrom->currentIndex() < 0) {
         MsgBox(QStringLiteral("Please choose the category FROM."));
         cboTransFrom->setFocus();
@@ -122,8 +114,7 @@ void frmMain::lblTransDone_Click()
     const ledger::Money newTo = ledger::Money::fromDouble(target.Available) + *amount;
     // Beyond this range an amount no longer survives being stored as a double.
     if (!newFrom.inRange() || !newTo.inRange()) {
-        MsgBox(QStringLiteral("The amount is too large."));
-        txtTransAmount->setFocus();
+        RefuseAmount(QStringLiteral("The amount is too large."), txtTransAmount);
         return;
     }
     if (newFrom < ledger::Money()) {
@@ -134,10 +125,10 @@ void frmMain::lblTransDone_Click()
         return;
     }
 
-    source.Available = newFrom.toDouble();
+    StoreAvailable(from, newFrom);
     if (newTo > ledger::Money::fromDouble(target.Budget))
         target.Budget = newTo.toDouble();
-    target.Available = newTo.toDouble();
+    StoreAvailable(to, newTo);
     MsgBox(QStringLiteral("Transfer $") + typed + QStringLiteral(" from category ")
                + QString::fromStdString(source.Name) + QStringLiteral(" to category ")
                + QString::fromStdString(target.Name) + QLatin1Char('.'),
