@@ -13,7 +13,6 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <numbers>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +24,11 @@ const QDir kBuiltinDir(QStringLiteral(BRIVANT_BUILTIN_DIR));
 QImage load(const QDir& dir, const char* name)
 {
     return QImage(dir.filePath(QString::fromLatin1(name))).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage meter(int level)
+{
+    return load(kRunDir, QStringLiteral("meter%1.jpg").arg(level).toLatin1().constData());
 }
 
 QRect windowRect(std::string_view control)
@@ -78,10 +82,8 @@ template<typename Test> int count(const QImage& image, QRect area, Test test)
 
 template<typename Test> double share(const QImage& image, QRect area, Test test)
 {
-    const QRect inside = area.intersected(image.rect());
-    return inside.isEmpty()
-        ? 0
-        : double(count(image, inside, test)) / (inside.width() * inside.height());
+    area = area.intersected(image.rect());
+    return double(count(image, area, test)) / qMax(1, area.width() * area.height());
 }
 
 double meanDifference(const QImage& a, const QImage& b)
@@ -110,33 +112,23 @@ struct Page
 };
 
 // Which controls each page shows and what the arrows do there, as the window behaves.
+// clang-format off
 const std::vector<Page> kPages {
-    {"report1.jpg",
-     {"txtDate", "txtAmount", "txtDescription", "cboPayment", "lblAvailable", "lblBudgeted",
-      "lblCategory"},
-     {"lblReportBack", "lblReportReset", "lblReportDone"},
-     false,
-     true},
+    {"report1.jpg", {"txtDate", "txtAmount", "txtDescription", "cboPayment", "lblAvailable",
+                     "lblBudgeted", "lblCategory"},
+     {"lblReportBack", "lblReportReset", "lblReportDone"}, false, true},
     {"report2.jpg", {}, {"lblReportEdit", "lblReportDelete"}, true, false},
-    {"edit.jpg",
-     {"txtDate", "txtAmount", "txtDescription", "cboPayment", "lblCategory", "lblEditNumber"},
-     {"lblEditCancel", "lblEditReset", "lblEditDone"},
-     true,
-     true},
-    {"Setup.jpg",
-     {"txtTotal", "cboInterval", "cboCateName", "txtBudgetAmount", "txtAlertAmount", "cboCategory",
-      "lblBudget"},
-     {"lblSetupCancel", "lblSetupReset", "lblSetupEdit"},
-     true,
-     true},
-    {"Transfer.jpg",
-     {"txtTransAmount", "cboTransFrom", "cboTransTo"},
-     {"lblTransCancel", "lblTransReset", "lblTransDone"},
-     true,
-     true},
+    {"edit.jpg", {"txtDate", "txtAmount", "txtDescription", "cboPayment", "lblCategory",
+                  "lblEditNumber"},
+     {"lblEditCancel", "lblEditReset", "lblEditDone"}, true, true},
+    {"Setup.jpg", {"txtTotal", "cboInterval", "cboCateName", "txtBudgetAmount", "txtAlertAmount",
+                   "cboCategory", "lblBudget"},
+     {"lblSetupCancel", "lblSetupReset", "lblSetupEdit"}, true, true},
+    {"Transfer.jpg", {"txtTransAmount", "cboTransFrom", "cboTransTo"},
+     {"lblTransCancel", "lblTransReset", "lblTransDone"}, true, true},
     {"FAQ1.jpg", {}, {}, true, true},
-    {"FAQ2.jpg", {}, {}, true, true},
-};
+    {"FAQ2.jpg", {}, {}, true, true}};
+// clang-format on
 
 void expectFieldsOnWhite(const QImage& page, const Page& expected, qreal scale)
 {
@@ -150,28 +142,34 @@ void expectFieldsOnWhite(const QImage& page, const Page& expected, qreal scale)
     }
 }
 
+// A face is framed right at the label's edge and light inside.
+void expectFace(const QImage& picture, const char* file, std::string_view button, QPoint origin)
+{
+    const QRect face = onPicture(button, origin);
+    const QRect topEdge(face.left() + 2, face.top(), face.width() - 4, 1);
+    EXPECT_GE(share(picture, topEdge, dark), 0.9) << file << ": no face edge under " << button;
+    EXPECT_GE(share(picture, face.adjusted(3, 3, -3, -3), pale), 0.98)
+        << file << ": no light face under " << button;
+}
+
 } // namespace
 
 TEST(PictureFiles, EveryPictureHasTheSizeTheWindowShowsItAt)
 {
-    const std::vector<std::pair<const char*, QSize>> runtime {
-        {"Title.jpg", {245, 22}},     {"TopMenu.jpg", {245, 22}}, {"report1.jpg", {245, 223}},
-        {"report2.jpg", {245, 223}},  {"edit.jpg", {245, 223}},   {"Setup.jpg", {245, 223}},
-        {"Transfer.jpg", {245, 223}}, {"FAQ1.jpg", {245, 223}},   {"FAQ2.jpg", {245, 223}},
-        {"about.jpg", {245, 245}},    {"meter0.jpg", {76, 45}},   {"meter1.jpg", {76, 45}},
-        {"meter2.jpg", {76, 45}},     {"meter3.jpg", {76, 45}},   {"meter4.jpg", {76, 45}},
-        {"meter5.jpg", {76, 45}},     {"meter6.jpg", {76, 45}},   {"meter7.jpg", {76, 45}},
-        {"meter8.jpg", {76, 45}}};
-    for (const auto& [name, size] : runtime)
-        EXPECT_EQ(load(kRunDir, name).size(), size) << name;
+    for (const char* strip : {"Title.jpg", "TopMenu.jpg"})
+        EXPECT_EQ(load(kRunDir, strip).size(), QSize(245, 22)) << strip;
+    for (const Page& page : kPages)
+        EXPECT_EQ(load(kRunDir, page.file).size(), QSize(245, 223)) << page.file;
+    EXPECT_EQ(load(kRunDir, "about.jpg").size(), QSize(245, 245));
+    for (int level = 0; level <= 8; ++level)
+        EXPECT_EQ(meter(level).size(), QSize(76, 45)) << level;
 
-    const std::vector<std::pair<const char*, QSize>> builtin {{"skin.jpg", {335, 513}},
-                                                              {"about.jpg", {245, 245}},
-                                                              {"title.jpg", {245, 22}},
-                                                              {"meter.jpg", {76, 45}},
-                                                              {"hand.png", {32, 32}}};
-    for (const auto& [name, size] : builtin)
+    // clang-format off
+    for (const auto& [name, size] : {std::pair {"skin.jpg", QSize(335, 513)},
+             {"about.jpg", QSize(245, 245)}, {"title.jpg", QSize(245, 22)},
+             {"meter.jpg", QSize(76, 45)}, {"hand.png", QSize(32, 32)}})
         EXPECT_EQ(load(kBuiltinDir, name).size(), size) << name;
+    // clang-format on
     const QImage icon = load(kBuiltinDir, "icon.png");
     EXPECT_EQ(icon.width(), icon.height());
     EXPECT_GE(icon.width(), 32);
@@ -180,35 +178,29 @@ TEST(PictureFiles, EveryPictureHasTheSizeTheWindowShowsItAt)
     EXPECT_LT(meanDifference(load(kBuiltinDir, "about.jpg"), load(kRunDir, "about.jpg")), 1.0);
 }
 
-TEST(PictureFiles, EveryInputOfAPageStandsOnAPlainWhiteFieldWithItsCaption)
+// Every input stands on a plain white field with its caption beside it, every
+// button on a face framed at the label's edge, and arrows only where they work.
+TEST(PictureFiles, EveryPageDrawsFieldsButtonsAndArrowsUnderItsControls)
 {
-    for (const Page& page : kPages)
-        expectFieldsOnWhite(load(kRunDir, page.file), page, 1);
-    // The recent transactions are printed into a grey box, whose place is grey too.
-    const QImage recent = load(kRunDir, "report2.jpg");
-    const QRect list = onPicture("picReport", kPageOrigin);
-    EXPECT_GE(count(recent, list, [](QRgb p) { return qAbs(qGray(p) - 224) <= 8; }),
-              int(0.98 * list.width() * list.height()));
-}
-
-TEST(PictureFiles, ButtonFacesAndTabsLieUnderTheirLabels)
-{
-    // A face is framed right at the label's edge and light inside.
-    const auto expectFace = [](const QImage& picture, const char* file, std::string_view button,
-                               QPoint origin) {
-        const QRect face = onPicture(button, origin);
-        const QRect topEdge(face.left() + 2, face.top(), face.width() - 4, 1);
-        const QRect inside = face.adjusted(3, 3, -3, -3);
-        EXPECT_GE(share(picture, topEdge, dark), 0.9) << file << ": no face edge under " << button;
-        EXPECT_GE(share(picture, inside, pale), 0.98) << file << ": no light face under " << button;
-    };
     for (const Page& page : kPages) {
         const QImage picture = load(kRunDir, page.file);
+        expectFieldsOnWhite(picture, page, 1);
         for (std::string_view button : page.buttons)
             expectFace(picture, page.file, button, kPageOrigin);
+        for (const auto& [arrow, works] :
+             {std::pair {"lblArrowUp", page.upWorks}, {"lblArrowDown", page.downWorks}}) {
+            const int marks = count(picture, onPicture(arrow, kPageOrigin), dark);
+            EXPECT_TRUE(works ? marks > 40 : marks == 0)
+                << page.file << ": " << marks << " marks under " << arrow << ", which "
+                << (works ? "turns a page there" : "does nothing there");
+        }
     }
     for (const QDir& dir : {kRunDir, kBuiltinDir})
         expectFace(load(dir, "about.jpg"), "about.jpg", "lblAboutOK", kAboutOrigin);
+    // The recent transactions are printed into a grey box, whose place is grey too.
+    EXPECT_GE(share(load(kRunDir, "report2.jpg"), onPicture("picReport", kPageOrigin),
+                    [](QRgb p) { return qAbs(qGray(p) - 224) <= 8; }),
+              0.98);
 
     // Tabs sit as light faces in the dark bar of the top strip.
     const auto expectTabs
@@ -228,87 +220,43 @@ TEST(PictureFiles, ButtonFacesAndTabsLieUnderTheirLabels)
                {"lblCategories", "lblReports", "lblSetup"});
 }
 
-TEST(PictureFiles, ArrowsAreDrawnWhereTheyTurnPagesAndNowhereElse)
-{
-    for (const Page& page : kPages) {
-        const QImage picture = load(kRunDir, page.file);
-        const std::pair<std::string_view, bool> arrows[] {{"lblArrowUp", page.upWorks},
-                                                          {"lblArrowDown", page.downWorks}};
-        for (const auto& [arrow, works] : arrows) {
-            const int marks = count(picture, onPicture(arrow, kPageOrigin), dark);
-            if (works)
-                EXPECT_GT(marks, 40) << page.file << ": no arrow under " << arrow;
-            else
-                EXPECT_EQ(marks, 0)
-                    << page.file << ": an arrow under " << arrow << " that does nothing there";
-        }
-    }
-}
-
 TEST(PictureFiles, MetersFillFromEmptyOnTheLeftToFullOnTheRightInEighths)
 {
-    std::vector<QImage> meters;
-    for (int level = 0; level <= 8; ++level)
-        meters.push_back(
-            load(kRunDir, QStringLiteral("meter%1.jpg").arg(level).toLatin1().constData()));
-
     // The dial's left quarter near E and right quarter near F.
     const QRect nearEmpty(2, 4, 20, 32);
     const QRect nearFull(54, 4, 20, 32);
-    EXPECT_LT(count(meters[0], meters[0].rect(), coloured), 10) << "level 0 shows a fill";
-    EXPECT_GT(count(meters[4], nearEmpty, coloured), 60);
-    EXPECT_LT(count(meters[4], nearFull, coloured), 10);
-    EXPECT_GT(count(meters[8], nearEmpty, coloured), 60);
-    EXPECT_GT(count(meters[8], nearFull, coloured), 60);
-
-    int before = -1;
-    for (int level = 0; level <= 8; ++level) {
-        const int fill = count(meters[std::size_t(level)], meters[0].rect(), coloured);
-        EXPECT_GT(fill, before) << "level " << level << " is not fuller than the one below";
-        before = fill;
-        if (level > 0) {
-            EXPECT_GT(meanDifference(meters[std::size_t(level)], meters[std::size_t(level - 1)]),
-                      2.0)
-                << "meter" << level << " looks like meter" << level - 1;
-        }
+    EXPECT_LT(count(meter(0), meter(0).rect(), coloured), 10) << "level 0 shows a fill";
+    EXPECT_GT(count(meter(4), nearEmpty, coloured), 60);
+    EXPECT_LT(count(meter(4), nearFull, coloured), 10);
+    EXPECT_GT(count(meter(8), nearEmpty, coloured), 60);
+    EXPECT_GT(count(meter(8), nearFull, coloured), 60);
+    for (int level = 1; level <= 8; ++level) {
+        EXPECT_GT(count(meter(level), meter(0).rect(), coloured),
+                  count(meter(level - 1), meter(0).rect(), coloured))
+            << "level " << level << " is not fuller than the one below";
+        EXPECT_GT(meanDifference(meter(level), meter(level - 1)), 2.0)
+            << "meter" << level << " looks like meter" << level - 1;
     }
-
     // Red near empty, green when full, read at a glance.
-    const auto hueOfFill = [](const QImage& meter) {
-        double x = 0, y = 0;
-        for (int row = 0; row < meter.height(); ++row) {
-            for (int column = 0; column < meter.width(); ++column) {
-                const QRgb p = meter.pixel(column, row);
-                if (coloured(p)) {
-                    const double a = QColor::fromRgb(p).hsvHueF() * 2 * std::numbers::pi;
-                    x += std::cos(a);
-                    y += std::sin(a);
-                }
-            }
-        }
-        const double hue = std::atan2(y, x) * 180 / std::numbers::pi;
-        return hue < 0 ? hue + 360 : hue;
+    const auto hueShare = [](const QImage& image, int from, int to) {
+        return double(count(image, image.rect(),
+                            [=](QRgb p) {
+                                const int hue = (QColor::fromRgb(p).hsvHue() + 360 - from) % 360;
+                                return coloured(p) && hue <= (to + 360 - from) % 360;
+                            }))
+            / count(image, image.rect(), coloured);
     };
-    const double empty = hueOfFill(meters[1]);
-    EXPECT_TRUE(empty < 20 || empty > 340) << "meter1 has hue " << empty;
-    const double full = hueOfFill(meters[8]);
-    EXPECT_GT(full, 90);
-    EXPECT_LT(full, 160);
+    EXPECT_GT(hueShare(meter(1), 340, 20), 0.8);
+    EXPECT_GT(hueShare(meter(8), 90, 160), 0.8);
 }
 
 TEST(PictureFiles, TheSkinShowsAWhiteScreenAndAGreenPowerButtonUnderTheirPlaces)
 {
     const QImage skin = load(kBuiltinDir, "skin.jpg");
     EXPECT_GE(share(skin, windowRect("imgFront"), light), 0.99);
-    const QRect power = windowRect("lblPowerButton").adjusted(3, 3, -3, -3);
-    int green = 0;
-    for (int y = power.top(); y <= power.bottom(); ++y) {
-        for (int x = power.left(); x <= power.right(); ++x) {
-            const QRgb p = skin.pixel(x, y);
-            green += qGreen(p) > qRed(p) + 40 && qGreen(p) > qBlue(p) + 30 ? 1 : 0;
-        }
-    }
-    EXPECT_GE(green, power.width() * power.height() / 2);
+    EXPECT_GE(share(skin, windowRect("lblPowerButton").adjusted(3, 3, -3, -3),
+                    [](QRgb p) { return qGreen(p) > qRed(p) + 40 && qGreen(p) > qBlue(p) + 30; }),
+              0.5);
     // The body around the screen is dark, not the white of the screen.
     EXPECT_GE(share(skin, QRect(10, 200, 20, 60), dark), 0.9);
 }

@@ -2,21 +2,14 @@
 
 #include <QEvent>
 
-#include <utility>
+#include <tuple>
 
 namespace {
 
-enum Category { Food, Electricity, Parking, Gas, Entertainment, School, Rent, Telephone, Clothing };
+const char* const kTransferPage = "cboTransFrom cboTransTo imgFront lblHelp lblTransCancel "
+                                  "lblTransDone lblTransReset txtTransAmount";
 
-const QString kAppTitle = QStringLiteral("Ostrel");
-
-const char* const kTransferControls[] = {"txtTransAmount", "cboTransFrom",  "cboTransTo",
-                                         "lblTransCancel", "lblTransReset", "lblTransDone"};
-const char* const kSetupControls[]
-    = {"txtTotal",       "cboInterval", "cboCateName",    "cboCategory",   "txtBudgetAmount",
-       "txtAlertAmount", "lblBudget",   "lblSetupCancel", "lblSetupReset", "lblSetupEdit"};
-
-// Records, in order, which category icons got a new tool tip.
+// Logs which category icons got a new tool tip, in order.
 class ToolTipWatcher : public QObject
 {
 public:
@@ -28,7 +21,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::ToolTipChange)
-            m_log.append(watched->objectName());
+            m_log << watched->objectName();
         return false;
     }
 
@@ -46,368 +39,157 @@ protected:
         WindowTest::SetUp();
         endAbout();
     }
-
-    void openSetupMenu(const QString& entry)
-    {
-        click(QStringLiteral("lblMenuButton"));
-        click(QStringLiteral("lblSetup"));
-        pick(QStringLiteral("lstSetup"), entry);
-    }
-    void openTransfer() { openSetupMenu(QStringLiteral("Transfer Funds")); }
-
     // Done on the transfer page; an empty category name keeps that list's choice.
     void transfer(const QString& amount, const QString& from = {}, const QString& to = {})
     {
         if (!from.isEmpty())
-            choose(QStringLiteral("cboTransFrom"), from);
+            choose("cboTransFrom", from);
         if (!to.isEmpty())
-            choose(QStringLiteral("cboTransTo"), to);
-        type(QStringLiteral("txtTransAmount"), amount);
-        click(QStringLiteral("lblTransDone"));
-    }
-
-    std::vector<std::pair<double, double>> amounts() const
-    {
-        std::vector<std::pair<double, double>> result;
-        for (int i = Food; i <= Clothing; ++i)
-            result.emplace_back(record(i).Available, record(i).Budget);
-        return result;
-    }
-    QStringList iconLooks() const
-    {
-        QStringList result;
-        for (const QString& icon : kIcons)
-            result << pictureOf(icon) + QLatin1Char(' ') + label(icon)->toolTip();
-        return result;
-    }
-    QString toolTipOf(int category) const { return label(kIcons.at(category))->toolTip(); }
-    bool transferPageOpen() const
-    {
-        for (const char* name : kTransferControls)
-            if (!shown(QString::fromLatin1(name)))
-                return false;
-        return shown("imgFront") && pictureOf("imgFront") == QStringLiteral("Transfer.jpg");
-    }
-    bool anyShown(std::initializer_list<const char*> names) const
-    {
-        for (const char* name : names)
-            if (shown(QString::fromLatin1(name)))
-                return true;
-        return false;
+            choose("cboTransTo", to);
+        type("txtTransAmount", amount);
+        click("lblTransDone");
     }
 };
 
-TEST_F(TransferSetupTest, WholeAvailableMovesButOneCentMoreIsAnOverdraft)
-{
-    openTransfer();
-    ASSERT_TRUE(transferPageOpen());
-    EXPECT_EQ(combo("cboTransFrom")->currentText(), QStringLiteral("Food"));
-    EXPECT_EQ(combo("cboTransTo")->currentText(), QStringLiteral("Electricity"));
-    const auto before = amounts();
-    const QStringList looksBefore = iconLooks();
-
-    transfer(QStringLiteral("217.13"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(lastPrompt(), QStringLiteral("Overdraft of category Food!"));
-    EXPECT_EQ(lastTitle(), QStringLiteral("Overdraft warning!!"));
-    EXPECT_EQ(focused(), edit("txtTransAmount"));
-    EXPECT_EQ(amounts(), before);
-    EXPECT_EQ(iconLooks(), looksBefore);
-    EXPECT_TRUE(transferPageOpen());
-    EXPECT_EQ(edit("txtTransAmount")->text(), QStringLiteral("217.13"));
-
-    transfer(QStringLiteral("217.12"));
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(lastPrompt(),
-              QStringLiteral("Transfer $217.12 from category Food to category Electricity."));
-    EXPECT_EQ(lastTitle(), QStringLiteral("Transfer confirmation"));
-    EXPECT_EQ(record(Food).Available, 0.0);
-    EXPECT_EQ(record(Food).Budget, 300.0);
-    // Electricity was full, so its budget follows its new available amount.
-    EXPECT_EQ(record(Electricity).Available, 317.12);
-    EXPECT_EQ(record(Electricity).Budget, 317.12);
-    EXPECT_EQ(toolTipOf(Food), QStringLiteral("$0/$300"));
-    EXPECT_EQ(pictureOf("imgFood"), QStringLiteral("meter0.jpg"));
-    EXPECT_EQ(toolTipOf(Electricity), QStringLiteral("$317.12/$317.12"));
-    EXPECT_FALSE(shown("imgFront"));
-    EXPECT_FALSE(anyShown({"txtTransAmount", "cboTransFrom", "cboTransTo", "lblTransCancel",
-                           "lblTransReset", "lblTransDone"}));
-}
-
-TEST_F(TransferSetupTest, TargetBudgetRisesOnlyWhenExceededAndReopeningKeepsTheChoices)
-{
-    openTransfer();
-    // Telephone has $100 of $150: landing exactly on the budget leaves it alone.
-    transfer(QStringLiteral("50"), QStringLiteral("Food"), QStringLiteral("Telephone"));
-    EXPECT_EQ(lastTitle(), QStringLiteral("Transfer confirmation"));
-    EXPECT_EQ(record(Telephone).Available, 150.0);
-    EXPECT_EQ(record(Telephone).Budget, 150.0);
-    EXPECT_EQ(record(Food).Available, 167.12);
-    EXPECT_EQ(toolTipOf(Telephone), QStringLiteral("$150/$150"));
-    EXPECT_FALSE(transferPageOpen());
-
-    openTransfer();
-    EXPECT_EQ(edit("txtTransAmount")->text(), QString());
-    EXPECT_EQ(combo("cboTransFrom")->currentText(), QStringLiteral("Food"));
-    EXPECT_EQ(combo("cboTransTo")->currentText(), QStringLiteral("Telephone"));
-
-    transfer(QStringLiteral("0.01"));
-    EXPECT_EQ(record(Telephone).Available, 150.01);
-    EXPECT_EQ(record(Telephone).Budget, 150.01);
-    EXPECT_EQ(record(Food).Available, 167.11);
-    EXPECT_EQ(record(Food).Budget, 300.0);
-    EXPECT_EQ(toolTipOf(Telephone), QStringLiteral("$150.01/$150.01"));
-    EXPECT_EQ(toolTipOf(Food), QStringLiteral("$167.11/$300"));
-    EXPECT_EQ(messages.size(), 2u);
-}
-
-TEST_F(TransferSetupTest, ZeroAndNegativeAmountsFollowTheStepsAsWritten)
-{
-    openTransfer();
-    // A negative amount moves money backwards; the source keeps its budget.
-    transfer(QStringLiteral("-50"), QStringLiteral("Electricity"), QStringLiteral("Food"));
-    EXPECT_EQ(lastPrompt(),
-              QStringLiteral("Transfer $-50 from category Electricity to category Food."));
-    EXPECT_EQ(record(Electricity).Available, 150.0);
-    EXPECT_EQ(record(Electricity).Budget, 100.0);
-    EXPECT_EQ(record(Food).Available, 167.12);
-    EXPECT_EQ(record(Food).Budget, 300.0);
-    EXPECT_EQ(toolTipOf(Electricity), QStringLiteral("$150/$100"));
-
-    // Nothing moves, but a target over its budget has the budget raised.
-    openTransfer();
-    transfer(QStringLiteral("0"), QStringLiteral("Food"), QStringLiteral("Electricity"));
-    EXPECT_EQ(lastPrompt(),
-              QStringLiteral("Transfer $0 from category Food to category Electricity."));
-    EXPECT_EQ(record(Food).Available, 167.12);
-    EXPECT_EQ(record(Electricity).Available, 150.0);
-    EXPECT_EQ(record(Electricity).Budget, 150.0);
-    EXPECT_EQ(toolTipOf(Electricity), QStringLiteral("$150/$150"));
-
-    // Only the source is tested for an overdraft, so the target may go below zero.
-    openTransfer();
-    transfer(QStringLiteral("-20"), QStringLiteral("Parking"), QStringLiteral("Rent"));
-    EXPECT_EQ(lastTitle(), QStringLiteral("Transfer confirmation"));
-    EXPECT_EQ(record(Parking).Available, 46.0);
-    EXPECT_EQ(record(Rent).Available, -20.0);
-    EXPECT_EQ(record(Rent).Budget, 1000.0);
-    EXPECT_EQ(messages.size(), 3u);
-}
-
-TEST_F(TransferSetupTest, AfterResetTheChecksReportOneAtATimeInOrderAndChangeNothing)
-{
-    openTransfer();
-    const auto before = amounts();
-    type(QStringLiteral("txtTransAmount"), QStringLiteral("12"));
-    click(QStringLiteral("lblTransReset"));
-    EXPECT_EQ(edit("txtTransAmount")->text(), QString());
-    EXPECT_EQ(combo("cboTransFrom")->currentIndex(), -1);
-    EXPECT_EQ(combo("cboTransTo")->currentIndex(), -1);
-    EXPECT_TRUE(transferPageOpen());
-    EXPECT_TRUE(messages.empty());
-
-    struct Step
-    {
-        QString amount, from, to, prompt, focus;
-    };
-    const Step steps[] = {
-        {{}, {}, {}, QStringLiteral("Please enter an Amount."), QStringLiteral("txtTransAmount")},
-        {QStringLiteral("5,00"),
-         {},
-         {},
-         QStringLiteral("Please enter a number for amount."),
-         QStringLiteral("txtTransAmount")},
-        {QStringLiteral("5"),
-         {},
-         {},
-         QStringLiteral("Please choose the category FROM."),
-         QStringLiteral("cboTransFrom")},
-        {QStringLiteral("5"),
-         QStringLiteral("Gas"),
-         {},
-         QStringLiteral("Please choose the category TO."),
-         QStringLiteral("cboTransTo")},
-        {QStringLiteral("5"),
-         {},
-         QStringLiteral("Gas"),
-         QStringLiteral("Please choose two different categories."),
-         QStringLiteral("cboTransTo")},
-        // The result would leave what a stored amount can hold, on either side.
-        {QStringLiteral("99999999999.99"),
-         {},
-         QStringLiteral("School"),
-         QStringLiteral("The amount is too large."),
-         QStringLiteral("txtTransAmount")},
-        {QStringLiteral("-99999999999.99"),
-         {},
-         {},
-         QStringLiteral("The amount is too large."),
-         QStringLiteral("txtTransAmount")},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.prompt.toStdString());
-        const std::size_t shownBefore = messages.size();
-        if (step.amount.isEmpty())
-            click(QStringLiteral("lblTransDone"));
-        else
-            transfer(step.amount, step.from, step.to);
-        ASSERT_EQ(messages.size(), shownBefore + 1);
-        EXPECT_EQ(lastPrompt(), step.prompt);
-        EXPECT_EQ(lastTitle(), kAppTitle);
-        EXPECT_EQ(focused(), find(step.focus));
-        EXPECT_EQ(amounts(), before);
-        EXPECT_TRUE(transferPageOpen());
-    }
-
-    transfer(QStringLiteral("5"));
-    EXPECT_EQ(lastPrompt(), QStringLiteral("Transfer $5 from category Gas to category School."));
-    EXPECT_EQ(record(Gas).Available, 61.21);
-    EXPECT_EQ(record(School).Available, 53.0);
-}
-
-TEST_F(TransferSetupTest, NoticeRepeatsTheAmountAsTypedWhileTheLedgerRoundsIt)
-{
-    openTransfer();
-    transfer(QStringLiteral("5.50"));
-    EXPECT_EQ(lastPrompt(),
-              QStringLiteral("Transfer $5.50 from category Food to category Electricity."));
-    EXPECT_EQ(record(Food).Available, 211.62);
-    EXPECT_EQ(toolTipOf(Food), QStringLiteral("$211.62/$300"));
-
-    openTransfer();
-    transfer(QStringLiteral("+1.23456"));
-    EXPECT_EQ(lastPrompt(),
-              QStringLiteral("Transfer $+1.23456 from category Food to category Electricity."));
-    EXPECT_EQ(record(Food).Available, 210.3854);
-    EXPECT_EQ(record(Electricity).Available, 106.7346);
-    EXPECT_EQ(record(Electricity).Budget, 106.7346);
-}
-
-TEST_F(TransferSetupTest, IconsAreRefreshedAfterTheNoticeSourceFirst)
+// A source may give all it has; a target's budget rises only when its new
+// amount exceeds it; zero and negative amounts follow the same steps; the
+// notice repeats the amount as typed while the ledger rounds it; the icons are
+// refreshed after the notice, the source first.
+TEST_F(TransferSetupTest, TransfersMoveMoneyAsWrittenAndRaiseOnlyAnExceededBudget)
 {
     QStringList log;
     Seams::setMessageHandler([&](const Seams::Message& message) {
         messages.push_back(message);
-        log.append(QStringLiteral("notice"));
+        log << QStringLiteral("notice");
         return Answer::Ok;
     });
     ToolTipWatcher watcher(log);
     for (const QString& icon : kIcons)
         find(icon)->installEventFilter(&watcher);
 
-    // The source comes after the target in index order, so an index-order refresh shows.
-    openTransfer();
-    transfer(QStringLiteral("10"), QStringLiteral("Telephone"), QStringLiteral("Food"));
-    EXPECT_EQ(log,
-              (QStringList {QStringLiteral("notice"), QStringLiteral("imgTelephone"),
-                            QStringLiteral("imgFood")}));
-    EXPECT_EQ(toolTipOf(Telephone), QStringLiteral("$90/$150"));
-    EXPECT_EQ(toolTipOf(Food), QStringLiteral("$227.12/$300"));
-    for (const QString& icon : kIcons)
-        find(icon)->removeEventFilter(&watcher);
+    // Amount, FROM and TO ("" keeps the choice), then FROM and TO as stored.
+    const std::tuple<const char*, const char*, const char*, const char*> moves[]
+        = {{"217.12", "", "", "0/300 317.12/317.12"},
+           {"50", "Gas", "Telephone", "16.21/100 150/150"},
+           {"0.01", "", "", "16.2/100 150.01/150.01"},
+           // Money moves backwards; the target may go below zero, the source keeps its budget.
+           {"-50", "Electricity", "Food", "367.12/317.12 -50/300"},
+           // Nothing moves, but a target over its budget has the budget raised.
+           {"0", "Gas", "Electricity", "16.2/100 367.12/367.12"},
+           {"+1.234560", "", "", "14.9654/100 368.3546/368.3546"}};
+    for (const auto& [amount, from, to, after] : moves) {
+        SCOPED_TRACE(amount);
+        openSetup("Transfer Funds");
+        EXPECT_EQ(text("txtTransAmount"), QString()) << "reopening empties only the amount";
+        log.clear();
+        transfer(amount, from, to);
+        expectMessage(QStringLiteral("Transfer $%1 from category %2 to category %3.")
+                          .arg(amount, text("cboTransFrom"), text("cboTransTo")),
+                      "Transfer confirmation");
+        const int source = combo("cboTransFrom")->currentIndex();
+        const int target = combo("cboTransTo")->currentIndex();
+        EXPECT_EQ(amounts(source) + " " + amounts(target), after);
+        EXPECT_EQ(log, QStringList({"notice", kIcons[source], kIcons[target]}));
+        for (int i : {source, target})
+            EXPECT_EQ(label(kIcons[i])->toolTip(), "$" + amounts(i).replace("/", "/$"));
+        EXPECT_EQ(onScreen(), "lblHelp");
+    }
+    EXPECT_EQ(iconLook(0), "meter0.jpg $-50/$300");
+    EXPECT_EQ(iconLook(7), "meter8.jpg $150.01/$150.01");
+}
+
+TEST_F(TransferSetupTest, EachRefusalNamesItsFaultInOrderAndChangesNothing)
+{
+    openSetup("Transfer Funds");
+    const QStringList before = ledgerState();
+    transfer("217.13");
+    expectMessage("Overdraft of category Food!", "Overdraft warning!!");
+    EXPECT_EQ(focused(), find("txtTransAmount"));
+    EXPECT_EQ(text("txtTransAmount"), "217.13");
+    EXPECT_EQ(ledgerState(), before);
+    EXPECT_EQ(onScreen(), kTransferPage);
+
+    type("txtTransAmount", "12");
+    click("lblTransReset");
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(text("txtTransAmount"), QString());
+    EXPECT_EQ(combo("cboTransFrom")->currentIndex(), -1);
+    EXPECT_EQ(combo("cboTransTo")->currentIndex(), -1);
+
+    // After Reset: the amount first, then FROM, then TO, one message at a time.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> steps[] = {
+        {"", "", "", "Please enter an Amount.", "txtTransAmount"},
+        {"5,00", "", "", "Please enter a number for amount.", "txtTransAmount"},
+        {"5", "", "", "Please choose the category FROM.", "cboTransFrom"},
+        {"5", "Gas", "", "Please choose the category TO.", "cboTransTo"},
+        {"5", "", "Gas", "Please choose two different categories.", "cboTransTo"},
+        // A result beyond what a stored amount can hold, on either side.
+        {"99999999999.99", "", "School", "The amount is too large.", "txtTransAmount"},
+        {"-99999999999.99", "", "", "The amount is too large.", "txtTransAmount"},
+    };
+    for (const auto& [amount, from, to, prompt, focus] : steps) {
+        SCOPED_TRACE(prompt);
+        const std::size_t shownBefore = messages.size();
+        transfer(amount, from, to);
+        EXPECT_EQ(messages.size(), shownBefore + 1);
+        expectMessage(prompt);
+        EXPECT_EQ(focused(), find(focus));
+        EXPECT_EQ(ledgerState(), before);
+        EXPECT_EQ(onScreen(), kTransferPage);
+    }
+    transfer("5");
+    expectMessage("Transfer $5 from category Gas to category School.", "Transfer confirmation");
+    EXPECT_EQ(amounts(3) + " " + amounts(5), "61.21/100 53/100");
+
+    const QStringList after = ledgerState();
+    openSetup("Transfer Funds");
+    type("txtTransAmount", "7");
+    click("lblTransCancel");
+    EXPECT_EQ(onScreen(), "lblHelp");
+    EXPECT_EQ(ledgerState(), after) << "Cancel moves nothing";
 }
 
 TEST_F(TransferSetupTest, SetupFormStoresNothingAndReopeningEmptiesOnlyItsTextBoxes)
 {
-    const auto before = amounts();
-    const QStringList looksBefore = iconLooks();
-    openSetupMenu(QStringLiteral("Setup Budget"));
-    EXPECT_EQ(pictureOf("imgFront"), QStringLiteral("Setup.jpg"));
-    EXPECT_FALSE(shown("lstSetup"));
-    EXPECT_EQ(label("lblSetup")->frameStyle(), int(QFrame::NoFrame));
-    EXPECT_EQ(pictureOf("imgAllCategory"), QStringLiteral("Title.jpg"));
-    for (const char* name : kSetupControls)
-        EXPECT_TRUE(shown(QString::fromLatin1(name))) << name;
-    EXPECT_EQ(label("lblBudget")->text(), QString());
-
-    type(QStringLiteral("txtTotal"), QStringLiteral("500"));
-    choose(QStringLiteral("cboInterval"), QStringLiteral("Monthly"));
-    choose(QStringLiteral("cboCateName"), QStringLiteral("Food"));
-    type(QStringLiteral("txtBudgetAmount"), QStringLiteral("999"));
-    type(QStringLiteral("txtAlertAmount"), QStringLiteral("50"));
-    type(QStringLiteral("cboCategory"), QStringLiteral("Pets"));
-    click(QStringLiteral("lblSetupEdit"));
-    EXPECT_FALSE(shown("imgFront"));
-    for (const char* name : kSetupControls)
-        EXPECT_FALSE(shown(QString::fromLatin1(name))) << name;
-    EXPECT_EQ(amounts(), before);
-    EXPECT_EQ(iconLooks(), looksBefore);
-
-    openSetupMenu(QStringLiteral("Setup Budget"));
-    EXPECT_EQ(edit("txtTotal")->text(), QString());
-    EXPECT_EQ(edit("txtBudgetAmount")->text(), QString());
-    EXPECT_EQ(edit("txtAlertAmount")->text(), QString());
-    EXPECT_EQ(combo("cboInterval")->currentText(), QStringLiteral("Monthly"));
-    EXPECT_EQ(combo("cboCateName")->currentText(), QStringLiteral("Food"));
-    EXPECT_EQ(combo("cboCategory")->currentText(), QStringLiteral("Pets"));
-
-    type(QStringLiteral("txtTotal"), QStringLiteral("7"));
-    click(QStringLiteral("lblSetupReset"));
-    EXPECT_EQ(edit("txtTotal")->text(), QString());
-    for (const char* name : {"cboInterval", "cboCateName", "cboCategory"}) {
-        EXPECT_EQ(combo(QString::fromLatin1(name))->currentIndex(), -1) << name;
-        EXPECT_EQ(combo(QString::fromLatin1(name))->currentText(), QString()) << name;
-    }
-    EXPECT_TRUE(shown("lblSetupEdit"));
-
-    click(QStringLiteral("lblSetupCancel"));
-    EXPECT_FALSE(anyShown({"imgFront", "txtTotal", "cboCategory", "lblBudget", "lblSetupReset"}));
-    EXPECT_EQ(amounts(), before);
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(TransferSetupTest, EachSetupEntryClosesTheOtherPage)
-{
-    openTransfer();
-    type(QStringLiteral("txtTransAmount"), QStringLiteral("3"));
-    openSetupMenu(QStringLiteral("Setup Budget"));
-    EXPECT_EQ(pictureOf("imgFront"), QStringLiteral("Setup.jpg"));
-    EXPECT_TRUE(shown("txtTotal"));
-    for (const char* name : kTransferControls)
-        EXPECT_FALSE(shown(QString::fromLatin1(name))) << name;
-
-    openTransfer();
-    EXPECT_TRUE(transferPageOpen());
-    EXPECT_EQ(edit("txtTransAmount")->text(), QString());
-    for (const char* name : kSetupControls)
-        EXPECT_FALSE(shown(QString::fromLatin1(name))) << name;
-
-    click(QStringLiteral("lblTransCancel"));
-    EXPECT_FALSE(transferPageOpen());
-    EXPECT_FALSE(shown("imgFront"));
-    EXPECT_TRUE(messages.empty());
-}
-
-// Without the fixture's endAbout: the page opens over the start-up About screen.
-TEST_F(WindowTest, TransferPageOpenedOverTheAboutScreenTakesItsOkAway)
-{
-    click(QStringLiteral("lblMenuButton"));
-    click(QStringLiteral("lblSetup"));
-    pick(QStringLiteral("lstSetup"), QStringLiteral("Transfer Funds"));
-    EXPECT_FALSE(shown("lblAboutOK"));
-    EXPECT_EQ(pictureOf("imgFront"), QStringLiteral("Transfer.jpg"));
-    EXPECT_TRUE(shown("txtTransAmount"));
-}
-
-TEST_F(TransferSetupTest, BothPagesOpenOverTheEditPageAndTakeItAway)
-{
-    const std::pair<QString, QString> pages[] = {
-        {QStringLiteral("Setup Budget"), QStringLiteral("Setup.jpg")},
-        {QStringLiteral("Transfer Funds"), QStringLiteral("Transfer.jpg")},
+    const char* const setupPage = "cboCateName cboCategory cboInterval imgFront lblBudget lblHelp "
+                                  "lblSetupCancel lblSetupEdit lblSetupReset txtAlertAmount "
+                                  "txtBudgetAmount txtTotal";
+    const auto form = [this] {
+        QStringList texts;
+        for (const char* name : {"txtTotal", "cboInterval", "cboCateName", "txtBudgetAmount",
+                                 "txtAlertAmount", "cboCategory", "lblBudget"})
+            texts << text(name);
+        return texts.join("|");
     };
-    for (const auto& [entry, picture] : pages) {
-        SCOPED_TRACE(entry.toStdString());
-        openStatus(Food);
-        click(QStringLiteral("lblArrowDown"));
-        click(QStringLiteral("optReport(2)"));
-        click(QStringLiteral("lblReportEdit"));
-        ASSERT_TRUE(shown("lblEditDone"));
-        openSetupMenu(entry);
-        EXPECT_FALSE(anyShown({"lblEditNumber", "lblEditDone", "lblEditReset", "lblEditCancel",
-                               "txtDate", "txtAmount", "txtDescription", "cboPayment"}));
-        EXPECT_EQ(pictureOf("imgFront"), picture);
-        click(QStringLiteral("imgAllCategory"));
-        click(QStringLiteral("lblCategories"));
-    }
-    EXPECT_EQ(record(Food).Lines[2], std::string("5/23/01, $13.26, Jewel, Food, Visa"));
+    const QStringList before = ledgerState();
+    openSetup("Setup Budget");
+    EXPECT_EQ(page(), "Setup.jpg");
+    EXPECT_EQ(onScreen(), setupPage);
+    EXPECT_EQ(label("lblSetup")->frameStyle(), int(QFrame::NoFrame));
+    EXPECT_EQ(pictureOf("imgAllCategory"), "Title.jpg");
+    EXPECT_EQ(form(), "||||||");
+
+    type("txtTotal", "500");
+    choose("cboInterval", "Monthly");
+    choose("cboCateName", "Food");
+    type("txtBudgetAmount", "999");
+    type("txtAlertAmount", "50");
+    type("cboCategory", "Pets");
+    click("lblSetupEdit");
+    EXPECT_EQ(onScreen(), "lblHelp");
+    EXPECT_EQ(ledgerState(), before);
+
+    openSetup("Setup Budget");
+    EXPECT_EQ(form(), "|Monthly|Food|||Pets|");
+    type("txtTotal", "7");
+    click("lblSetupReset");
+    EXPECT_EQ(form(), "||||||");
+    for (const char* name : {"cboInterval", "cboCateName", "cboCategory"})
+        EXPECT_EQ(combo(name)->currentIndex(), -1) << name;
+    EXPECT_EQ(onScreen(), setupPage);
+
+    click("lblSetupCancel");
+    EXPECT_EQ(onScreen(), "lblHelp");
+    EXPECT_EQ(ledgerState(), before);
+    EXPECT_TRUE(messages.empty());
 }

@@ -97,3 +97,147 @@ void WindowTest::addHere(const QString& amount, const QString& description, cons
     type(QStringLiteral("cboPayment"), payment);
     click(QStringLiteral("lblReportDone"));
 }
+
+QString WindowTest::text(const QString& name) const
+{
+    if (auto* box = qobject_cast<QLineEdit*>(find(name)))
+        return box->text();
+    if (auto* box = qobject_cast<QComboBox*>(find(name)))
+        return box->currentText();
+    return label(name)->text();
+}
+
+QList<int> WindowTest::shownOptions() const
+{
+    QList<int> visible;
+    for (int i = 0; i <= 10; ++i) {
+        if (option(i)->isVisible())
+            visible << i;
+    }
+    return visible;
+}
+
+QStringList WindowTest::storedLines(int category) const
+{
+    QStringList lines;
+    for (const std::string& line : record(category).Lines) {
+        if (!line.empty())
+            lines << QString::fromStdString(line);
+    }
+    return lines;
+}
+
+QStringList WindowTest::ledgerState() const
+{
+    QStringList state;
+    for (int i = 0; i < ledger::kCategoryCount; ++i)
+        state << amounts(i) + " " + iconLook(i) + ": " + storedLines(i).join("; ");
+    return state;
+}
+
+QString WindowTest::amounts(int category) const
+{
+    const auto show = [](double value) {
+        const bool exact = ledger::Money::fromDouble(value).toDouble() == value;
+        return QString::fromStdString(ledger::amountText(value)) + (exact ? "" : "~");
+    };
+    return show(record(category).Available) + "/" + show(record(category).Budget);
+}
+
+QString WindowTest::iconLook(int category) const
+{
+    return pictureOf(kIcons.at(category)) + " " + label(kIcons.at(category))->toolTip();
+}
+
+QString WindowTest::inputs() const
+{
+    const QString shownTexts = text("txtDate") + "|" + text("txtAmount") + "|"
+        + text("txtDescription") + "|" + text("cboPayment");
+    const QString mirrors = window->dateText() + "|" + window->amountText() + "|"
+        + window->descriptionText() + "|" + window->paymentText();
+    return mirrors == shownTexts ? shownTexts : shownTexts + " mirrors " + mirrors;
+}
+
+QString WindowTest::statusPage() const
+{
+    return text("lblCategory") + " " + text("lblAvailable") + "/" + text("lblBudgeted") + " "
+        + pictureOf("imgReport") + " " + label("imgReport")->toolTip() + " " + inputs();
+}
+
+QString WindowTest::onScreen() const
+{
+    // The skin, the strip, the icons with their captions and the click areas.
+    static const QStringList overview
+        = QString(
+              "imgOstrel imgAllCategory imgFood imgElectricity imgParking imgGas imgEntertainment "
+              "imgSchool imgRent imgTelephone imgClothing lblFood lblElectricity lblParking lblGas "
+              "lblEntertainment lblSchool lblRent lblTelephone lblClothing lblArrowUp lblArrowDown "
+              "lblNotes lblTasks lblContacts lblCalendar lblScrollDown lblScrollUp lblFind "
+              "lblCalculator lblMenuButton lblApplications lblPowerButton")
+              .split(' ');
+    QStringList visible;
+    for (const QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible() && !overview.contains(child->objectName()))
+            visible << child->objectName();
+    }
+    visible.sort();
+    return visible.join(' ');
+}
+
+std::string WindowTest::snapshot() const
+{
+    QStringList lines;
+    for (const QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QString line = child->objectName() + (child->isVisible() ? " shown " : " hidden ");
+        if (const auto* image = qobject_cast<const QLabel*>(child)) {
+            line += QStringList({image->text(), image->property("pictureFile").toString(),
+                                 QString::number(image->x()), QString::number(image->y()),
+                                 QString::number(image->frameShape()),
+                                 QString::number(image->autoFillBackground()),
+                                 image->palette().color(QPalette::WindowText).name()})
+                        .join('|');
+        } else if (const auto* box = qobject_cast<const QLineEdit*>(child)) {
+            line += box->text();
+        } else if (const auto* list = qobject_cast<const QComboBox*>(child)) {
+            line += list->currentText();
+        } else if (const auto* list = qobject_cast<const QListWidget*>(child)) {
+            line += QString::number(list->currentRow());
+        }
+        lines << line;
+    }
+    return lines.join('\n').toStdString();
+}
+
+void WindowTest::expectMessage(const QString& prompt, const QString& title, Seams::Buttons buttons)
+{
+    ASSERT_FALSE(messages.empty()) << "no message box; expected " << prompt.toStdString();
+    EXPECT_EQ(messages.back().prompt, prompt);
+    EXPECT_EQ(messages.back().title, title);
+    EXPECT_EQ(messages.back().buttons, buttons);
+}
+
+void WindowTest::backToOverview()
+{
+    openMenuBar();
+    click("lblCategories");
+}
+
+void WindowTest::openHelp(const QString& entry)
+{
+    click("lblHelp");
+    pick("lstHelp", entry);
+}
+
+void WindowTest::openSetup(const QString& entry)
+{
+    openMenuBar();
+    click("lblSetup");
+    pick("lstSetup", entry);
+}
+
+void WindowTest::openReport(const QString& entry)
+{
+    openMenuBar();
+    click("lblReports");
+    pick("lstReports", entry);
+}

@@ -12,9 +12,21 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 using Seams::Answer;
+
+// Readable failure messages for texts and lists.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* out)
+{
+    *out << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
+}
 
 // A fresh window for each test, driven the way a user drives it: clicks and keys
 // through QTest on the controls found by their objectNames. Message boxes are
@@ -73,6 +85,44 @@ protected:
     {
         return window->categories()[std::size_t(category)];
     }
+
+    // What the user sees, in short, so that one comparison checks a whole page.
+    // A text box's text, a drop-down list's text or a label's caption.
+    QString text(const QString& name) const;
+    // The rows printed on the recent-transactions page and its visible option buttons.
+    QStringList rows() const { return find("picReport")->property("rows").toStringList(); }
+    QList<int> shownOptions() const;
+    // A category's filled slots; the whole ledger with its icons, a line per
+    // category: "217.12/300 meter6.jpg $217.12/$300: line; line...".
+    QStringList storedLines(int category) const;
+    QStringList ledgerState() const;
+    // "Available/Budget" as stored; a "~" marks a value off the ten-thousandths,
+    // as double arithmetic would leave it.
+    QString amounts(int category) const;
+    // An icon's meter picture and tool tip: "meter6.jpg $217.12/$300".
+    QString iconLook(int category) const;
+    // Date|amount|description|payment as shown, followed by the window's mirrors
+    // of them whenever those differ.
+    QString inputs() const;
+    // The status page: "Food $217.12/$300 meter6.jpg $217.12/$300 12/5/26|||".
+    QString statusPage() const;
+    // The page picture in imgFront, or "" while no page covers the overview.
+    QString page() const { return shown("imgFront") ? pictureOf("imgFront") : QString(); }
+    // The visible controls besides the overview's own, sorted: "imgFront lblHelp".
+    QString onScreen() const;
+    // Everything a user could see change: which controls show, every caption,
+    // picture, place, border, fill and text.
+    std::string snapshot() const;
+    // The last message box had this prompt, title and buttons.
+    void expectMessage(const QString& prompt, const QString& title = "Ostrel",
+                       Seams::Buttons buttons = Seams::Buttons::Ok);
+
+    // Ways about the screen. The Menu button reaches the menu bar even over the About page.
+    void openMenuBar() { click("lblMenuButton"); }
+    void backToOverview();
+    void openHelp(const QString& entry);
+    void openSetup(const QString& entry);
+    void openReport(const QString& entry);
 
     static const QStringList kIcons;
 
