@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,15 +18,15 @@ namespace {
 const QColor kWindowColour = QColor(Qt::white);
 const QColor kPictureBoxColour = QColor(224, 224, 224);
 const QColor kStoredButtonColour = QColor(0, 0, 192);
+// The face most controls use, set once on the window for all of them to inherit.
+constexpr Face kWindowFace = Face::SansBold;
 
 QFont fontFor(Face face)
 {
     QFont font;
-    // The design's faces first, then free look-alikes installed with the program.
-    font.setFamilies(
-        face == Face::ArialBold
-            ? QStringList {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}
-            : QStringList {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    // The design's "MS Sans Serif" and "Arial" are not free; the set-up installs this
+    // metric-compatible face, and naming it directly spares a fallback search per font.
+    font.setFamily(QStringLiteral("Liberation Sans"));
     font.setPixelSize(face == Face::Sans || face == Face::SansBold ? 11 : 13);
     font.setBold(face != Face::Sans);
     return font;
@@ -72,7 +73,11 @@ void styleLabel(QLabel* label, const ControlSpec& spec)
         label->setAutoFillBackground(true);
         label->setAlignment(Qt::AlignCenter);
         break;
-    default: // images and click areas: transparent, no caption
+    case Kind::Image:
+        // A picture always fills its control, so nothing under it needs painting.
+        label->setAttribute(Qt::WA_OpaquePaintEvent);
+        break;
+    default: // click areas: transparent, no caption
         break;
     }
 }
@@ -83,12 +88,20 @@ void frmMain::BuildControls()
 {
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
-    const QCursor hand(Pictures::builtIn(QStringLiteral("hand.png")), 12, 1);
+    setFont(fontFor(kWindowFace));
+    // X11 takes a cursor's hot spot in the picture's own pixels, so the twice-size hand
+    // is used there alone, where its hot spot is known to land on the finger.
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QPixmap handPicture
+        = Pictures::builtIn(QStringLiteral("hand.png"), x11 ? devicePixelRatio() : 1);
+    const int hot = qRound(handPicture.devicePixelRatio());
+    const QCursor hand(handPicture, 12 * hot, 1 * hot);
 
     auto place = [&](QWidget* widget, const ControlSpec& spec, QString name, TwipsRect twips) {
         widget->setObjectName(name);
         widget->setGeometry(pixelRect(twips));
-        if (spec.face != Face::None)
+        // Most controls share the window's font; setting it on each costs a font lookup.
+        if (spec.face != Face::None && spec.face != kWindowFace)
             widget->setFont(fontFor(spec.face));
         if (spec.style & HandPointer)
             widget->setCursor(hand);
@@ -161,10 +174,10 @@ void frmMain::BuildControls()
     }
 
     // Pictures built into the window; every other picture is a file loaded at run time.
-    const auto setBuiltIn = [](QLabel* image, const QString& picture) {
-        const QPixmap pixmap = Pictures::builtIn(picture);
+    const auto setBuiltIn = [this](QLabel* image, const QString& picture) {
+        const QPixmap pixmap = Pictures::builtIn(picture, devicePixelRatio());
         image->setPixmap(pixmap);
-        image->resize(pixmap.size());
+        image->resize(pixmap.deviceIndependentSize().toSize());
         image->setProperty("pictureFile", QString());
     };
     setBuiltIn(imgOstrel, QStringLiteral("skin.jpg"));
@@ -173,6 +186,7 @@ void frmMain::BuildControls()
     setBuiltIn(imgReport, QStringLiteral("meter.jpg"));
     for (qint16 i = 0; i < ledger::kCategoryCount; ++i)
         setBuiltIn(CategoryIcon(i), QStringLiteral("meter.jpg"));
+    NameControls();
 }
 
 void frmMain::WireEvents()
@@ -247,35 +261,29 @@ void frmMain::WireEvents()
         connect(optReport[std::size_t(i)], &QRadioButton::clicked, this,
                 [this, i] { optReport_Click(i); });
     connect(tim1, &QTimer::timeout, this, &frmMain::tim1_Timer);
+    WireKeys();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (KeyboardEvent(watched, event))
+        return true;
     auto* label = qobject_cast<QLabel*>(watched);
-    if (!label)
+    if (!label || !(m_clickHandlers.contains(label) || m_pressLook.contains(label)))
         return QWidget::eventFilter(watched, event);
-    const bool pressable = m_pressLook.contains(label);
 
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         m_pressedLabel = label;
-        if (pressable)
-            ShowPressed(label);
+        PressLabel(label);
         return true;
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const bool click = m_pressedLabel == label && mouse->button() == Qt::LeftButton
             && label->rect().contains(mouse->position().toPoint());
         m_pressedLabel = nullptr;
-        if (pressable)
-            ShowReleased(label);
-        if (label == lblAboutOK)
-            lblAboutOK_MouseUp();
-        if (click) {
-            if (const Handler handler = m_clickHandlers.value(label))
-                (this->*handler)();
-        }
+        ReleaseLabel(label, click);
         return true;
     }
     default:
@@ -283,11 +291,31 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
+// A label button pressed and let go, by the mouse or a key: the pressed look while
+// held; on release the released look, then the click.
+void frmMain::PressLabel(QLabel* label)
+{
+    if (m_pressLook.contains(label))
+        ShowPressed(label);
+}
+
+void frmMain::ReleaseLabel(QLabel* label, bool click)
+{
+    if (m_pressLook.contains(label))
+        ShowReleased(label);
+    if (label == lblAboutOK)
+        lblAboutOK_MouseUp();
+    if (click) {
+        if (const Handler handler = m_clickHandlers.value(label))
+            (this->*handler)();
+    }
+}
+
 void frmMain::SetPicture(QLabel* image, const QString& fileName)
 {
-    const QPixmap pixmap = Pictures::load(fileName);
+    const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
     image->setPixmap(pixmap);
-    image->resize(pixmap.size());
+    image->resize(pixmap.deviceIndependentSize().toSize());
     image->setProperty("pictureFile", fileName);
 }
 

@@ -11,8 +11,10 @@
 #include <money.h>
 #include <optional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 
 // The organiser window and the budget application inside its screen. One class
 // holds the ledger, the form state and every handler; its source files are split
@@ -49,6 +51,8 @@ private:
     Seams::Answer MsgBox(const QString& prompt, Seams::Buttons buttons = Seams::Buttons::Ok,
                          const QString& title = {});
     QString TodayText() const;
+    void PressLabel(QLabel* label);
+    void ReleaseLabel(QLabel* label, bool click);
 
     // startup.cpp: load, seeding, meters, the start-up About screen, power
     void Form_Load();
@@ -151,6 +155,34 @@ private:
     void ShowReleased(QLabel* label);
     void lblAboutOK_MouseUp();
 
+    // accessibility.cpp: what screen readers call the controls
+    void NameControls();
+    QString MeterName(qint16 index) const;
+    void SetMeterToolTip(QLabel* image, qint16 index);
+
+    // keyboard.cpp: keys that reach the same handlers as the pen
+    enum class AfterKey { Nothing, WorkStrip, OpenList };
+    struct HeldKey
+    {
+        int key = 0;
+        QLabel* label = nullptr;
+        QListWidget* list = nullptr;
+        AfterKey after = AfterKey::Nothing;
+    };
+    void WireKeys();
+    bool KeyboardEvent(QObject* watched, QEvent* event);
+    bool KeyPressed(QObject* receiver, const QKeyEvent& key);
+    void KeyReleased();
+    bool StripKey(const QKeyEvent& key);
+    bool MenuListKey(QListWidget* list, const QKeyEvent& key);
+    void HoldKey(const HeldKey& held);
+    void WorkStrip(QLabel* tab);
+    void MoveStripFocus(int step);
+    void LeaveStrip();
+    void OpenMenuList(QLabel* tab);
+    void CloseMenuList(QListWidget* list);
+    QListWidget* MenuListOf(const QLabel* tab) const;
+
     ledger::CategoryTable Categories;
     qint16 CurrentCategory = 0;
     qint16 SelectedLine = 0;
@@ -164,4 +196,7 @@ private:
     QHash<const QObject*, Handler> m_clickHandlers;
     QSet<const QObject*> m_pressLook;
     QLabel* m_pressedLabel = nullptr;
+    HeldKey m_heldKey;
+    // The tab with the keyboard's focus look while the top strip is worked by keys.
+    QLabel* m_stripTab = nullptr;
 };

@@ -67,6 +67,10 @@ struct ControlSpec
     bool shownAtStart;
     unsigned style;
     std::string_view toolTip;
+    // What a screen reader calls the control, "name" or "name|description". An empty
+    // name leaves a caption as the name; a caption label with a name shows that field's
+    // figure, read as "name: figure".
+    std::string_view accessible;
 };
 
 inline constexpr int kTwipsPerPixel = 15;

@@ -122,7 +122,7 @@ void frmMain::ShowStatusPage(qint16 index)
     ShowReleased({lblReportBack, lblReportReset, lblReportDone});
     imgReport->setVisible(true);
     SetPicture(imgReport, MeterPicture(index));
-    imgReport->setToolTip(MeterToolTip(index));
+    SetMeterToolTip(imgReport, index);
     CurrentCategory = index;
 }
 

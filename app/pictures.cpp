@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <cstdio>
+#include <future>
 
 namespace Pictures {
 
@@ -26,30 +27,50 @@ struct CachedPicture
     QPixmap pixmap;
 };
 
+// The JPEG pictures of the first screen, decoded while the first widgets are made.
+const QStringList kPreloaded {QStringLiteral("skin.jpg"), QStringLiteral("about.jpg"),
+                              QStringLiteral("title.jpg"), QStringLiteral("meter.jpg")};
+
+std::future<QHash<QString, QImage>>& builtInPreload()
+{
+    static std::future<QHash<QString, QImage>> pending;
+    return pending;
+}
+
 QHash<QString, CachedPicture>& cache()
 {
     static QHash<QString, CachedPicture> pictures;
     return pictures;
 }
 
-void warnOnce(const QString& fileName, const char* reason)
+void warnOnce(const QString& fileName, const char* reason,
+              const char* instead = "showing a placeholder")
 {
     static QSet<QString> warned;
     if (warned.contains(fileName))
         return;
     warned.insert(fileName);
-    std::fprintf(stderr, "brivant: picture %s %s; showing a placeholder\n", qPrintable(fileName),
-                 reason);
+    std::fprintf(stderr, "brivant: picture %s %s; %s\n", qPrintable(fileName), reason, instead);
 }
 
-QString findFile(const QString& fileName)
+// From this device pixel ratio on, a picture is shown from its twice-size drawing.
+constexpr qreal kTwiceFrom = 1.5;
+
+// "report1.jpg" -> "report1@2x.jpg": the same drawing at twice the size.
+QString twiceName(const QString& fileName)
 {
-    for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
-        const QFileInfo info(QDir(folder), fileName);
-        if (info.isFile())
-            return info.absoluteFilePath();
-    }
-    return {};
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype end = dot < 0 ? fileName.size() : dot;
+    return fileName.left(end) + QStringLiteral("@2x") + fileName.mid(end);
+}
+
+// Where picture files are looked for, in order: the working directory, beside the
+// program, and the data folder an installation puts beside the program's folder.
+QStringList folders()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    return {QDir::currentPath(), program,
+            QDir::cleanPath(program + QStringLiteral("/" BRIVANT_PICTURES_FROM_BIN))};
 }
 
 QPixmap placeholder(const QString& fileName)
@@ -62,7 +83,8 @@ QPixmap placeholder(const QString& fileName)
     return pixmap;
 }
 
-QPixmap decode(const QString& path, const QString& fileName)
+// The picture of a file, or a null pixmap when it cannot be shown.
+QPixmap decode(const QString& path, const QString& fileName, const char* instead)
 {
     // A hostile file may declare a modest size in its header and still ask for more.
     static const bool limited = (QImageReader::setAllocationLimit(32), true);
@@ -70,15 +92,30 @@ QPixmap decode(const QString& path, const QString& fileName)
     QImageReader reader(path);
     const QSize declared = reader.size();
     if (declared.isValid() && (declared.width() > kMaxSide || declared.height() > kMaxSide)) {
-        warnOnce(fileName, "is too large");
-        return placeholder(fileName);
+        warnOnce(fileName, "is too large", instead);
+        return {};
     }
     const QImage image = reader.read();
     if (image.isNull()) {
-        warnOnce(fileName, "cannot be read");
-        return placeholder(fileName);
+        warnOnce(fileName, "cannot be read", instead);
+        return {};
     }
     return QPixmap::fromImage(image);
+}
+
+// The file's picture as last decoded, decoded again when the file changes.
+QPixmap cached(const QFileInfo& file, qreal devicePixelRatio)
+{
+    CachedPicture& entry = cache()[file.absoluteFilePath()];
+    if (entry.size < 0 || entry.modified != file.lastModified() || entry.size != file.size()) {
+        entry.modified = file.lastModified();
+        entry.size = file.size();
+        entry.pixmap
+            = decode(file.absoluteFilePath(), file.fileName(),
+                     devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
+        entry.pixmap.setDevicePixelRatio(devicePixelRatio);
+    }
+    return entry.pixmap;
 }
 
 } // namespace
@@ -94,27 +131,63 @@ QSize expectedSize(const QString& fileName)
     return {245, 223};
 }
 
-QPixmap load(const QString& fileName)
+QPixmap load(const QString& fileName, qreal devicePixelRatio)
 {
-    const QString path = findFile(fileName);
-    if (path.isEmpty()) {
-        warnOnce(fileName, "is missing");
-        return placeholder(fileName);
+    const bool twice = devicePixelRatio >= kTwiceFrom;
+    for (const QString& folder : folders()) {
+        const QDir dir(folder);
+        // The first folder that holds the picture gives it; a missing or broken
+        // twice-size drawing there falls back to the plain one.
+        if (const QFileInfo file(dir, twiceName(fileName)); twice && file.isFile()) {
+            if (const QPixmap pixmap = cached(file, 2); !pixmap.isNull())
+                return pixmap;
+        }
+        if (const QFileInfo file(dir, fileName); file.isFile()) {
+            const QPixmap pixmap = cached(file, 1);
+            return pixmap.isNull() ? placeholder(fileName) : pixmap;
+        }
     }
-    const QFileInfo info(path);
-    CachedPicture& entry = cache()[path];
-    if (entry.pixmap.isNull() || entry.modified != info.lastModified()
-        || entry.size != info.size()) {
-        entry.modified = info.lastModified();
-        entry.size = info.size();
-        entry.pixmap = decode(path, fileName);
+    warnOnce(fileName, "is missing");
+    return placeholder(fileName);
+}
+
+void preloadBuiltIns()
+{
+    if (builtInPreload().valid())
+        return;
+    builtInPreload() = std::async(std::launch::async, [] {
+        QHash<QString, QImage> images;
+        for (const QString& name : kPreloaded)
+            images.insert(name, QImage(QStringLiteral(":/pictures/") + name));
+        return images;
+    });
+}
+
+QPixmap builtIn(const QString& name, qreal devicePixelRatio)
+{
+    if (devicePixelRatio >= kTwiceFrom) {
+        QPixmap twice = builtIn(twiceName(name));
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2);
+            return twice;
+        }
     }
-    return entry.pixmap;
+    return builtIn(name);
 }
 
 QPixmap builtIn(const QString& name)
 {
-    return QPixmap(QStringLiteral(":/pictures/") + name);
+    // Shared: the nine icons and the status meter show the same placeholder.
+    static QHash<QString, QPixmap> decoded;
+    if (kPreloaded.contains(name) && builtInPreload().valid()) {
+        QHash<QString, QImage> images = builtInPreload().get();
+        for (auto it = images.begin(); it != images.end(); ++it)
+            decoded.insert(it.key(), QPixmap::fromImage(std::move(it.value())));
+    }
+    auto it = decoded.find(name);
+    if (it == decoded.end())
+        it = decoded.insert(name, QPixmap(QStringLiteral(":/pictures/") + name));
+    return *it;
 }
 
 } // namespace Pictures

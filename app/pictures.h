@@ -10,13 +10,22 @@ namespace Pictures {
 // The size a run-time picture is drawn at; what a missing one's placeholder takes.
 QSize expectedSize(const QString& fileName);
 
-// The picture of a bare file name, looked up in the working directory and then
-// beside the program. A file that is missing, unreadable or absurdly large gives
-// a neutral placeholder of the expected size and one line on standard error;
+// The picture of a bare file name, looked up in the working directory, then beside
+// the program, then in the installed data folder (share/brivant/pictures beside the
+// program's folder). On a screen of device pixel ratio 1.5 or more the twice-size
+// drawing "name@2x.jpg" is preferred, with a device pixel ratio of 2 so that it takes
+// the size of the plain one. A file that is missing, unreadable or absurdly large
+// gives a neutral placeholder of the expected size and one line on standard error;
 // it never ends the program. Decoded pictures are kept until the file changes.
-QPixmap load(const QString& fileName);
+QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
 
-// A built-in picture compiled into the program.
+// Starts decoding the built-in pictures of the first screen on another thread, so
+// that it overlaps the font set-up of the first widgets; builtIn() waits for it.
+void preloadBuiltIns();
+
+// A built-in picture compiled into the program, decoded once.
 QPixmap builtIn(const QString& name);
+// The same, from its twice-size drawing on a screen of device pixel ratio 1.5 or more.
+QPixmap builtIn(const QString& name, qreal devicePixelRatio);
 
 } // namespace Pictures

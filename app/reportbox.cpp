@@ -11,12 +11,19 @@ ReportBox::ReportBox(QWidget* parent)
 void ReportBox::clear()
 {
     m_rows.clear();
-    update();
+    rowsChanged();
 }
 
 void ReportBox::print(const QString& row)
 {
     m_rows.append(row);
+    rowsChanged();
+}
+
+// Screen readers get the rows as the box's description, one a line.
+void ReportBox::rowsChanged()
+{
+    setAccessibleDescription(m_rows.join(QLatin1Char('\n')));
     update();
 }
 

@@ -24,6 +24,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void rowsChanged();
+
     QStringList m_rows;
     qreal m_rowPitch = 13;
 };

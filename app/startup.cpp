@@ -11,9 +11,12 @@
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
+    Pictures::preloadBuiltIns();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brivant"));
-    setWindowIcon(QIcon(Pictures::builtIn(QStringLiteral("icon.png"))));
+    QIcon icon(Pictures::builtIn(QStringLiteral("icon.png")));
+    icon.addPixmap(Pictures::builtIn(QStringLiteral("icon.png"), 2));
+    setWindowIcon(icon);
     BuildControls();
     WireEvents();
     Form_Load();
@@ -49,7 +52,7 @@ void frmMain::RefreshCategoryIcon(qint16 index)
     if (!icon)
         return;
     SetPicture(icon, MeterPicture(index));
-    icon->setToolTip(MeterToolTip(index));
+    SetMeterToolTip(icon, index);
 }
 
 QString frmMain::MeterToolTip(qint16 index) const

@@ -186,7 +186,7 @@ void frmMain::RefreshStatus(qint16 index)
     const auto& record = Categories.at(std::size_t(index));
     lblAvailable->setText(QStringLiteral("$") + qText(ledger::amountText(record.Available)));
     SetPicture(imgReport, MeterPicture(index));
-    imgReport->setToolTip(MeterToolTip(index));
+    SetMeterToolTip(imgReport, index);
     RefreshCategoryIcon(index);
 }
 

@@ -8,21 +8,29 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
 // High enough that a field drawn white stays plain white: the pages are checked for it.
 constexpr int kJpegQuality = 96;
 
+// Every picture at its own size and at twice the size, "report1@2x.jpg", for screens
+// of twice the pixel density; the program picks one by the screen.
 bool write(const QDir& dir, const QString& name)
 {
-    const QImage image = Artwork::draw(name);
-    const QString path = dir.filePath(name);
-    if (image.isNull() || !image.save(path, nullptr, kJpegQuality)) {
-        std::fprintf(stderr, "brivant_paint: cannot draw %s\n", qPrintable(path));
-        return false;
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString twiceName = name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
+    bool ok = true;
+    for (const auto& [scale, fileName] : {std::pair(1, name), std::pair(2, twiceName)}) {
+        const QImage image = Artwork::draw(name, scale);
+        const QString path = dir.filePath(fileName);
+        if (image.isNull() || !image.save(path, nullptr, kJpegQuality)) {
+            std::fprintf(stderr, "brivant_paint: cannot draw %s\n", qPrintable(path));
+            ok = false;
+        }
     }
-    return true;
+    return ok;
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# An installed Brivant in a scratch root: its files lie where a desktop looks for them,
+# and the installed program, started in a real X window from a folder without pictures,
+# shows every picture it opens (no placeholder warning) at 1x and at 2x.
+#
+#   installed_test.sh --install BUILD_DIR   # cmake --install into the scratch root
+#   installed_test.sh --deb PACKAGE.deb     # the Debian package, unpacked with dpkg -x
+set -euo pipefail
+mode=${1:?usage: installed_test.sh --install BUILD_DIR | --deb PACKAGE.deb}
+source=${2:?usage: installed_test.sh --install BUILD_DIR | --deb PACKAGE.deb}
+work=$(mktemp -d)
+trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "installed: $*"; exit 1; }
+
+case "$mode" in
+--install)
+  cmake --install "$source" --prefix "$work/root/usr" >/dev/null ;;
+--deb)
+  depends=$(dpkg-deb --field "$source" Depends)
+  echo "installed: Depends: $depends"
+  for package in libqt6widgets6 libqt6gui6 libc6 fonts-liberation; do
+    [[ "$depends" == *"$package"* ]] || fail "the package does not depend on $package"
+  done
+  dpkg -x "$source" "$work/root" ;;
+*) fail "unknown mode $mode" ;;
+esac
+
+usr="$work/root/usr"
+[ -x "$usr/bin/brivant" ] || fail "no program in bin"
+grep -qx 'Exec=brivant' "$usr/share/applications/brivant.desktop" || fail "no desktop entry"
+for size in 64 128; do
+  icon="$usr/share/icons/hicolor/${size}x${size}/apps/brivant.png"
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "no ${size}px icon"
+done
+pictures="Title TopMenu report1 report2 edit Setup Transfer FAQ1 FAQ2 about"
+pictures+=" $(echo meter{0..8})"
+for name in $pictures; do
+  for file in "$name.jpg" "$name@2x.jpg"; do
+    [ -s "$usr/share/brivant/pictures/$file" ] || fail "picture $file is not installed"
+  done
+done
+
+disp=90
+while [ -e "/tmp/.X${disp}-lock" ]; do disp=$((disp + 1)); done
+Xvfb ":$disp" -screen 0 1024x1100x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$disp" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$work/runtime" "$work/empty"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Starts the installed program at a scale, ends the About screen, opens the Food status
+# page and switches it off; every click lands on window pixels times the scale.
+run() {
+  local scale=$1 log="$work/stderr$1"
+  (cd "$work/empty" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale exec "$usr/bin/brivant") 2>"$log" &
+  app=$!
+  local wid
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+  [ -n "$wid" ] || fail "the window never mapped at scale $scale"
+  sleep 0.5
+  local size
+  size=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
+  [ "$size" = "$((335 * scale))x$((512 * scale))" ] || fail "window $size at scale $scale"
+  for point in 172,246 89,110 16,448; do
+    xdotool mousemove --window "$wid" $((${point%,*} * scale)) $((${point#*,} * scale)) click 1
+    sleep 0.4
+  done
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app" 2>/dev/null && fail "the power button did not close the program"
+  wait "$app" || fail "the program failed at scale $scale"
+  if grep -q 'brivant: picture' "$log"; then cat "$log"; fail "pictures not found at scale $scale"; fi
+  echo "installed: scale $scale, window $size, every picture found"
+}
+run 1
+run 2
+echo "installed: 1 passed, 0 failed"
