@@ -32,6 +32,40 @@ deb: configure
 deb-test: deb
 	tests/installed_test.sh --deb $$(ls -t $(BUILD)/brivant_*.deb | head -n 1)
 
+# Reliability: the random walk a million events long (seeds from the clock unless
+# WALK_FIRST_SEED is given), the whole suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each fuzz target for FUZZ_SECONDS (clang, libFuzzer).
+.PHONY: soak test-sanitize fuzz
+SOAK_EVENTS ?= 1000000
+SOAK_SEEDS ?= 10
+WALK_FIRST_SEED ?= $(shell date +%s)
+SANITIZE_BUILD ?= build-asan
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_MERGE ?= 0
+FUZZ_TARGETS = money_text line_split line_amount
+
+soak: build
+	cd $(BUILD)/bin && QT_QPA_PLATFORM=offscreen WALK_SEEDS=$(SOAK_SEEDS) \
+		WALK_EVENTS=$$(( $(SOAK_EVENTS) / $(SOAK_SEEDS) )) \
+		WALK_FIRST_SEED=$(WALK_FIRST_SEED) ../tests/walk_tests
+
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	@$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBRIVANT_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=%_fuzz)
+	MERGE=$(FUZZ_MERGE) fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
