@@ -66,6 +66,15 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=%_fuzz)
 	MERGE=$(FUZZ_MERGE) fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# Start-up against a bare Qt window, alternated, and the in-process cost of every action.
+BENCH_BUILD ?= build-bench
+BENCH_PAIRS ?= 20
+.PHONY: bench
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRIVANT_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bench/run.sh $(BENCH_BUILD) $(BENCH_PAIRS)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

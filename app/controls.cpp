@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <vector>
+
 namespace {
 
 const QColor kWindowColour = QColor(Qt::white);
@@ -89,13 +91,7 @@ void frmMain::BuildControls()
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
     setFont(fontFor(kWindowFace));
-    // X11 takes a cursor's hot spot in the picture's own pixels, so the twice-size hand
-    // is used there alone, where its hot spot is known to land on the finger.
-    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap handPicture
-        = Pictures::builtIn(QStringLiteral("hand.png"), x11 ? devicePixelRatio() : 1);
-    const int hot = qRound(handPicture.devicePixelRatio());
-    const QCursor hand(handPicture, 12 * hot, 1 * hot);
+    std::vector<QWidget*> pointing;
 
     auto place = [&](QWidget* widget, const ControlSpec& spec, QString name, TwipsRect twips) {
         widget->setObjectName(name);
@@ -104,7 +100,7 @@ void frmMain::BuildControls()
         if (spec.face != Face::None && spec.face != kWindowFace)
             widget->setFont(fontFor(spec.face));
         if (spec.style & HandPointer)
-            widget->setCursor(hand);
+            pointing.push_back(widget);
         if (spec.style & WhiteBase)
             setColours(widget, QPalette::Base, Qt::white);
         if (!spec.toolTip.empty())
@@ -186,6 +182,16 @@ void frmMain::BuildControls()
     setBuiltIn(imgReport, QStringLiteral("meter.jpg"));
     for (qint16 i = 0; i < ledger::kCategoryCount; ++i)
         setBuiltIn(CategoryIcon(i), QStringLiteral("meter.jpg"));
+
+    // X11 takes a cursor's hot spot in the picture's own pixels, so the twice-size hand
+    // is used there alone, where its hot spot is known to land on the finger.
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QPixmap handPicture
+        = Pictures::builtIn(QStringLiteral("hand.png"), x11 ? devicePixelRatio() : 1);
+    const int hot = qRound(handPicture.devicePixelRatio());
+    const QCursor hand(handPicture, 12 * hot, 1 * hot);
+    for (QWidget* widget : pointing)
+        widget->setCursor(hand);
     NameControls();
 }
 

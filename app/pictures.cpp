@@ -27,9 +27,10 @@ struct CachedPicture
     QPixmap pixmap;
 };
 
-// The JPEG pictures of the first screen, decoded while the first widgets are made.
+// The pictures of the first screen, decoded while the first widgets are made.
 const QStringList kPreloaded {QStringLiteral("skin.jpg"), QStringLiteral("about.jpg"),
-                              QStringLiteral("title.jpg"), QStringLiteral("meter.jpg")};
+                              QStringLiteral("title.jpg"), QStringLiteral("meter.jpg"),
+                              QStringLiteral("hand.png")};
 
 std::future<QHash<QString, QImage>>& builtInPreload()
 {

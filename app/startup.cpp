@@ -14,8 +14,10 @@ frmMain::frmMain(QWidget* parent)
     Pictures::preloadBuiltIns();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brivant"));
-    QIcon icon(Pictures::builtIn(QStringLiteral("icon.png")));
-    icon.addPixmap(Pictures::builtIn(QStringLiteral("icon.png"), 2));
+    // Named, not decoded: only a window manager that asks for the icon pays for it.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/pictures/icon.png"), QSize(64, 64));
+    icon.addFile(QStringLiteral(":/pictures/icon@2x.png"), QSize(128, 128));
     setWindowIcon(icon);
     BuildControls();
     WireEvents();
