@@ -19,6 +19,14 @@ namespace Artwork {
 
 namespace {
 
+// An amount field: its caption, the dollar sign in the gap before it, and the field.
+void drawMoneyField(QPainter& p, const QString& caption, const QRectF& field)
+{
+    drawCaption(p, caption, field);
+    drawPrefix(p, QStringLiteral("$"), field);
+    drawField(p, field);
+}
+
 constexpr QSize kPageSize {245, 223};
 constexpr QSize kStripSize {245, 22};
 
@@ -87,9 +95,7 @@ void drawTransactionForm(QPainter& p)
     const QRectF payment = onPage("cboPayment");
     drawCaption(p, QStringLiteral("Date"), date);
     drawField(p, date);
-    drawCaption(p, QStringLiteral("Amount"), amount);
-    drawPrefix(p, QStringLiteral("$"), amount);
-    drawField(p, amount);
+    drawMoneyField(p, QStringLiteral("Amount"), amount);
     drawCaption(p, QStringLiteral("Category"), category);
     drawValueBox(p, category);
     drawCaption(p, QStringLiteral("Description"), description);
@@ -292,20 +298,14 @@ QImage setupPage(qreal scale)
         const QRectF category = onPage("cboCategory");
         const QRectF shown = onPage("lblBudget");
 
-        drawCaption(p, QStringLiteral("Total budget"), total);
-        drawPrefix(p, QStringLiteral("$"), total);
-        drawField(p, total);
+        drawMoneyField(p, QStringLiteral("Total budget"), total);
         drawCaption(p, QStringLiteral("Interval"), interval);
         drawListField(p, interval);
         p.fillRect(QRectF(8, (interval.bottom() + name.top()) / 2, 216, 1), Colour::kRule);
         drawCaption(p, QStringLiteral("Category"), name);
         drawListField(p, name);
-        drawCaption(p, QStringLiteral("Budget"), budget);
-        drawPrefix(p, QStringLiteral("$"), budget);
-        drawField(p, budget);
-        drawCaption(p, QStringLiteral("Alert at"), alert);
-        drawPrefix(p, QStringLiteral("$"), alert);
-        drawField(p, alert);
+        drawMoneyField(p, QStringLiteral("Budget"), budget);
+        drawMoneyField(p, QStringLiteral("Alert at"), alert);
 
         drawSection(p, QStringLiteral("Look up a budget"), alert.bottom() + 4);
         drawCaption(p, QStringLiteral("Show"), category);
@@ -330,9 +330,7 @@ QImage transferPage(qreal scale)
                                      "to another. A budget that the money exceeds grows "
                                      "to match."),
                       QRectF(10, 30, 214, amount.top() - 34), sans(11), Colour::kQuiet);
-        drawCaption(p, QStringLiteral("Amount"), amount);
-        drawPrefix(p, QStringLiteral("$"), amount);
-        drawField(p, amount);
+        drawMoneyField(p, QStringLiteral("Amount"), amount);
         drawCaption(p, QStringLiteral("From"), from);
         drawListField(p, from);
         drawCaption(p, QStringLiteral("To"), to);
