@@ -34,24 +34,24 @@ public:
 
 void frmMain::NameControls()
 {
-    for (const ControlSpec& spec : inventory()) {
+    for (const ControlSpec& row : inventory()) {
         const QStringList texts
-            = QString::fromUtf8(spec.accessible.data(), qsizetype(spec.accessible.size()))
+            = QString::fromUtf8(row.accessible.data(), qsizetype(row.accessible.size()))
                   .split(QLatin1Char('|'));
         const QString name = texts.value(0);
         const QString description = texts.value(1);
-        if (spec.kind == Kind::OptionArray) {
+        if (row.kind == Kind::OptionArray) {
             for (int i = 0; i < kOptionButtons; ++i)
                 optReport[std::size_t(i)]->setAccessibleName(
                     QStringLiteral("%1 %2").arg(name).arg(i + 1));
             continue;
         }
         auto* widget
-            = findChild<QWidget*>(QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size())),
+            = findChild<QWidget*>(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())),
                                   Qt::FindDirectChildrenOnly);
         if (!widget)
             continue; // the timer
-        if (spec.kind == Kind::Label && !name.isEmpty()) {
+        if (row.kind == Kind::Label && !name.isEmpty()) {
             // Registered ahead of the first query, so it stands in for Qt's own.
             widget->setProperty(kFigureField, name);
             QAccessible::registerAccessibleInterface(new FigureLabel(static_cast<QLabel*>(widget)));
@@ -60,7 +60,7 @@ void frmMain::NameControls()
         }
         // Some platforms read a drop-down list by its chosen entry; its field then
         // goes in the description.
-        const bool dropDown = spec.kind == Kind::ComboBox || spec.kind == Kind::ChoiceList;
+        const bool dropDown = row.kind == Kind::ComboBox || row.kind == Kind::ChoiceList;
         if (!description.isEmpty() || dropDown)
             widget->setAccessibleDescription(description.isEmpty() ? name : description);
     }

@@ -34,9 +34,9 @@ QFont fontFor(Face face)
     return font;
 }
 
-QStringList itemsOf(const ControlSpec& spec)
+QStringList itemsOf(const ControlSpec& row)
 {
-    return QString::fromUtf8(spec.text.data(), qsizetype(spec.text.size())).split(QLatin1Char('|'));
+    return QString::fromUtf8(row.text.data(), qsizetype(row.text.size())).split(QLatin1Char('|'));
 }
 
 QString textOf(std::string_view text)
@@ -57,13 +57,13 @@ void setColours(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(palette);
 }
 
-void styleLabel(QLabel* label, const ControlSpec& spec)
+void styleLabel(QLabel* label, const ControlSpec& row)
 {
-    label->setText(textOf(spec.text));
-    switch (spec.kind) {
+    label->setText(textOf(row.text));
+    switch (row.kind) {
     case Kind::Label:
         label->setAutoFillBackground(true);
-        label->setAlignment((spec.style & RightAligned ? Qt::AlignRight : Qt::AlignLeft)
+        label->setAlignment((row.style & RightAligned ? Qt::AlignRight : Qt::AlignLeft)
                             | Qt::AlignTop);
         break;
     case Kind::ActionButton:
@@ -93,54 +93,54 @@ void frmMain::BuildControls()
     setFont(fontFor(kWindowFace));
     std::vector<QWidget*> pointing;
 
-    auto place = [&](QWidget* widget, const ControlSpec& spec, QString name, TwipsRect twips) {
+    auto place = [&](QWidget* widget, const ControlSpec& row, QString name, TwipsRect twips) {
         widget->setObjectName(name);
         widget->setGeometry(pixelRect(twips));
         // Most controls share the window's font; setting it on each costs a font lookup.
-        if (spec.face != Face::None && spec.face != kWindowFace)
-            widget->setFont(fontFor(spec.face));
-        if (spec.style & HandPointer)
+        if (row.face != Face::None && row.face != kWindowFace)
+            widget->setFont(fontFor(row.face));
+        if (row.style & HandPointer)
             pointing.push_back(widget);
-        if (spec.style & WhiteBase)
+        if (row.style & WhiteBase)
             setColours(widget, QPalette::Base, Qt::white);
-        if (!spec.toolTip.empty())
-            widget->setToolTip(textOf(spec.toolTip));
-        widget->setVisible(spec.shownAtStart);
+        if (!row.toolTip.empty())
+            widget->setToolTip(textOf(row.toolTip));
+        widget->setVisible(row.shownAtStart);
     };
 
     // The table runs front to back; build back to front so later widgets stack on top.
     const auto specs = inventory();
     for (auto it = specs.rbegin(); it != specs.rend(); ++it) {
-        const ControlSpec& spec = *it;
-        const QString name = textOf(spec.name);
+        const ControlSpec& row = *it;
+        const QString name = textOf(row.name);
         std::visit(
             [&](auto slot) {
                 using Slot = decltype(slot);
                 if constexpr (std::is_same_v<Slot, QLabel * Controls::*>) {
                     auto* label = new QLabel(this);
-                    styleLabel(label, spec);
-                    place(label, spec, name, spec.twips);
+                    styleLabel(label, row);
+                    place(label, row, name, row.twips);
                     this->*slot = label;
                 } else if constexpr (std::is_same_v<Slot, QLineEdit * Controls::*>) {
                     auto* box = new QLineEdit(this);
                     box->setFrame(false);
                     box->setTextMargins(1, 0, 1, 0);
-                    place(box, spec, name, spec.twips);
+                    place(box, row, name, row.twips);
                     this->*slot = box;
                 } else if constexpr (std::is_same_v<Slot, QComboBox * Controls::*>) {
                     auto* combo = new QComboBox(this);
-                    combo->setEditable(spec.kind == Kind::ComboBox);
+                    combo->setEditable(row.kind == Kind::ComboBox);
                     combo->setInsertPolicy(QComboBox::NoInsert);
-                    combo->addItems(itemsOf(spec));
+                    combo->addItems(itemsOf(row));
                     combo->setCurrentIndex(-1);
-                    place(combo, spec, name, spec.twips);
+                    place(combo, row, name, row.twips);
                     this->*slot = combo;
                 } else if constexpr (std::is_same_v<Slot, QListWidget * Controls::*>) {
                     auto* list = new QListWidget(this);
-                    list->addItems(itemsOf(spec));
+                    list->addItems(itemsOf(row));
                     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                    place(list, spec, name, spec.twips);
+                    place(list, row, name, row.twips);
                     this->*slot = list;
                 } else if constexpr (std::is_same_v<
                                          Slot,
@@ -148,7 +148,7 @@ void frmMain::BuildControls()
                     for (int i = 0; i < kOptionButtons; ++i) {
                         auto* option = new QRadioButton(this);
                         option->setAutoFillBackground(true);
-                        place(option, spec, name + QStringLiteral("(%1)").arg(i), optionTwips(i));
+                        place(option, row, name + QStringLiteral("(%1)").arg(i), optionTwips(i));
                         (this->*slot)[std::size_t(i)] = option;
                     }
                     (this->*slot)[0]->setChecked(true);
@@ -156,7 +156,7 @@ void frmMain::BuildControls()
                     auto* box = new ReportBox(this);
                     setColours(box, QPalette::Window, kPictureBoxColour);
                     box->setRowPitch(qreal(kOptionTops[1] - kOptionTops[0]) / kTwipsPerPixel);
-                    place(box, spec, name, spec.twips);
+                    place(box, row, name, row.twips);
                     this->*slot = box;
                 } else if constexpr (std::is_same_v<Slot, QTimer * Controls::*>) {
                     auto* timer = new QTimer(this);
@@ -166,7 +166,7 @@ void frmMain::BuildControls()
                     this->*slot = timer;
                 }
             },
-            spec.slot);
+            row.slot);
     }
 
     // Pictures built into the window; every other picture is a file loaded at run time.
@@ -247,9 +247,9 @@ void frmMain::WireEvents()
         m_clickHandlers.insert(label, handler);
         label->installEventFilter(this);
     }
-    for (const ControlSpec& spec : inventory()) {
-        if (spec.style & PressLook) {
-            auto* label = findChild<QLabel*>(textOf(spec.name), Qt::FindDirectChildrenOnly);
+    for (const ControlSpec& row : inventory()) {
+        if (row.style & PressLook) {
+            auto* label = findChild<QLabel*>(textOf(row.name), Qt::FindDirectChildrenOnly);
             m_pressLook.insert(label);
             label->installEventFilter(this);
         }

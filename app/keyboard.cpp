@@ -76,14 +76,14 @@ void frmMain::WireKeys()
     // Tab walks the inputs from top to bottom, then left to right. Focus only reaches
     // those on the screen, so on every page it follows that page's own order.
     std::vector<std::pair<TwipsRect, QWidget*>> inputs;
-    for (const ControlSpec& spec : inventory()) {
-        if (spec.kind == Kind::OptionArray) {
+    for (const ControlSpec& row : inventory()) {
+        if (row.kind == Kind::OptionArray) {
             for (int i = 0; i < kOptionButtons; ++i)
                 inputs.emplace_back(optionTwips(i), optReport[std::size_t(i)]);
-        } else if (spec.kind == Kind::TextBox || spec.kind == Kind::ComboBox
-                   || spec.kind == Kind::ChoiceList || spec.kind == Kind::ListBox) {
-            const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
-            inputs.emplace_back(spec.twips, findChild<QWidget*>(name, Qt::FindDirectChildrenOnly));
+        } else if (row.kind == Kind::TextBox || row.kind == Kind::ComboBox
+                   || row.kind == Kind::ChoiceList || row.kind == Kind::ListBox) {
+            const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+            inputs.emplace_back(row.twips, findChild<QWidget*>(name, Qt::FindDirectChildrenOnly));
         }
     }
     std::ranges::stable_sort(inputs, [](const auto& a, const auto& b) {
