@@ -100,9 +100,7 @@ TEST_F(AccessibilityTest, MeterNamesFollowTheirToolTipsAndTheListReadsItsRows)
     EXPECT_TRUE(rows.last().contains(QStringLiteral("Lunch")));
 
     // A transfer renames both meters.
-    click("lblMenuButton");
-    click("lblSetup");
-    pick("lstSetup", "Transfer Funds");
+    openSetup("Transfer Funds");
     type("txtTransAmount", "100");
     click("lblTransDone");
     EXPECT_EQ(read("imgFood"), "Food, $100 available of $300");

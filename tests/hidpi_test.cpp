@@ -44,12 +44,12 @@ TEST_F(HiDpiTest, EveryPictureIsSharpAndEveryControlKeepsItsPlace)
             << picture(icon).toStdString();
 
     // Every control but the pictures stands where the design puts it, in logical pixels.
-    for (const ControlSpec& spec : inventory()) {
-        if (spec.kind == Kind::Image || spec.kind == Kind::Timer || spec.kind == Kind::OptionArray)
+    for (const ControlSpec& row : inventory()) {
+        if (row.kind == Kind::Image || row.kind == Kind::Timer || row.kind == Kind::OptionArray)
             continue;
-        const PixelRect r = toPixels(spec.twips);
-        const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
-        EXPECT_EQ(find(name)->geometry(), QRect(r.x, r.y, r.width, r.height)) << spec.name;
+        const PixelRect r = toPixels(row.twips);
+        const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+        EXPECT_EQ(find(name)->geometry(), QRect(r.x, r.y, r.width, r.height)) << row.name;
     }
 
     endAbout();
@@ -67,16 +67,13 @@ TEST_F(HiDpiTest, EveryPictureIsSharpAndEveryControlKeepsItsPlace)
     click("lblSetup");
     pick("lstSetup", "Setup Budget");
     EXPECT_EQ(page(), "Setup.jpg 245x223 @2");
-    click("lblMenuButton");
-    click("lblSetup");
-    pick("lstSetup", "Transfer Funds");
+    openSetup("Transfer Funds");
     EXPECT_EQ(page(), "Transfer.jpg 245x223 @2");
     click("lblArrowUp");
     EXPECT_EQ(page(), "FAQ1.jpg 245x223 @2");
     click("lblArrowDown");
     EXPECT_EQ(page(), "FAQ2.jpg 245x223 @2");
-    click("lblHelp");
-    pick("lstHelp", "About   /A");
+    openHelp("About   /A");
     EXPECT_EQ(page(), "about.jpg 245x245 @2");
     EXPECT_EQ(find("imgFront")->pos(), QPoint(51, 56));
 }
@@ -86,31 +83,29 @@ TEST(HiDpiPictures, AMissingOrBrokenTwiceSizeDrawingFallsBackToThePlainPicture)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QDir runDir = QDir::current();
-    ASSERT_TRUE(QFile::copy(runDir.filePath("report1.jpg"), dir.filePath("report1.jpg")));
-    ASSERT_TRUE(QFile::copy(runDir.filePath("report2.jpg"), dir.filePath("report2.jpg")));
-    ASSERT_TRUE(QFile::copy(runDir.filePath("edit.jpg"), dir.filePath("edit.jpg")));
-    ASSERT_TRUE(QFile::copy(runDir.filePath("edit@2x.jpg"), dir.filePath("edit@2x.jpg")));
+    for (const char* file : {"report1.jpg", "report2.jpg", "edit.jpg", "edit@2x.jpg"})
+        ASSERT_TRUE(QFile::copy(runDir.filePath(file), dir.filePath(file))) << file;
     QFile broken(dir.filePath("report2@2x.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
     broken.close();
 
-    // The working directory is the first place looked in and holds them all.
+    // The working directory is the first place looked in and holds them all. Each
+    // picture as "density size".
     QDir::setCurrent(dir.path());
-    const QPixmap missing = Pictures::load(QStringLiteral("report1.jpg"), 2);
-    const QPixmap unreadable = Pictures::load(QStringLiteral("report2.jpg"), 2);
-    const QPixmap twice = Pictures::load(QStringLiteral("edit.jpg"), 2);
-    const QPixmap plain = Pictures::load(QStringLiteral("edit.jpg"), 1.25);
+    QStringList loaded;
+    for (const auto& [file, density] : {std::pair {"report1.jpg", 2.0},
+                                        {"report2.jpg", 2.0},
+                                        {"edit.jpg", 2.0},
+                                        {"edit.jpg", 1.25}}) {
+        const QPixmap pixmap = Pictures::load(QString::fromLatin1(file), density);
+        loaded << QStringLiteral("%1 %2x%3")
+                      .arg(pixmap.devicePixelRatio())
+                      .arg(pixmap.deviceIndependentSize().width())
+                      .arg(pixmap.deviceIndependentSize().height());
+    }
     QDir::setCurrent(runDir.path());
-
-    EXPECT_EQ(missing.devicePixelRatio(), 1);
-    EXPECT_EQ(missing.size(), QSize(245, 223));
-    EXPECT_EQ(unreadable.devicePixelRatio(), 1);
-    EXPECT_EQ(unreadable.size(), QSize(245, 223));
-    EXPECT_EQ(twice.devicePixelRatio(), 2);
-    EXPECT_EQ(twice.deviceIndependentSize(), QSizeF(245, 223));
-    EXPECT_EQ(plain.devicePixelRatio(), 1);
-    EXPECT_EQ(plain.size(), QSize(245, 223));
+    // Missing, unreadable, twice, and plain at a density with no drawing of its own.
+    EXPECT_EQ(loaded, QStringList({"1 245x223", "1 245x223", "2 245x223", "1 245x223"}));
 }
 
 int main(int argc, char* argv[])

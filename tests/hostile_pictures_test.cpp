@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <map>
 #include <meter.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -94,36 +95,25 @@ protected:
         if (!real.open(QIODevice::ReadOnly))
             return false;
         const QByteArray picture = real.readAll();
-        QByteArray bytes;
-        switch (spoil) {
-        case Spoil::Missing:
+        if (spoil == Spoil::Missing)
             return true;
-        case Spoil::Folder:
+        if (spoil == Spoil::Folder)
             return QDir(path).mkpath(QStringLiteral("."));
-        case Spoil::Fifo:
+        if (spoil == Spoil::Fifo)
             return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-        case Spoil::Empty:
-            break;
-        case Spoil::CutInHeader:
-            bytes = picture.left(20);
-            break;
-        case Spoil::CutInData:
-            bytes = picture.left(picture.size() / 2);
-            break;
-        case Spoil::Garbage:
-            for (int i = 0; i < 4000; ++i)
-                bytes += char(i * 7919 % 251);
-            break;
-        case Spoil::JpegGarbage:
-            bytes = QByteArray("\xff\xd8\xff\xe0 this is not a picture", 26).repeated(50);
-            break;
-        case Spoil::HugeJpeg:
-            bytes = jpegDeclaring(60000);
-            break;
-        case Spoil::LargeJpeg:
-            bytes = jpegDeclaring(5000);
-            break;
-        }
+        QByteArray garbage;
+        for (int i = 0; i < 4000; ++i)
+            garbage += char(i * 7919 % 251);
+        const std::map<Spoil, QByteArray> spoilt
+            = {{Spoil::Empty, {}},
+               {Spoil::CutInHeader, picture.left(20)},
+               {Spoil::CutInData, picture.left(picture.size() / 2)},
+               {Spoil::Garbage, garbage},
+               {Spoil::JpegGarbage,
+                QByteArray("\xff\xd8\xff\xe0 this is not a picture", 26).repeated(50)},
+               {Spoil::HugeJpeg, jpegDeclaring(60000)},
+               {Spoil::LargeJpeg, jpegDeclaring(5000)}};
+        const QByteArray& bytes = spoilt.at(spoil);
         QFile out(path);
         return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
     }

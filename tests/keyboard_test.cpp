@@ -2,18 +2,6 @@
 
 #include <QTest>
 
-namespace {
-
-const QColor kPurple(110, 0, 170);
-
-bool looksPressed(const QLabel* label)
-{
-    return label->autoFillBackground() && label->palette().color(QPalette::Window) == kPurple
-        && label->palette().color(QPalette::WindowText) == Qt::white;
-}
-
-} // namespace
-
 // Keys go where a keyboard sends them: to the focused control, or to the window.
 class KeyboardTest : public WindowTest
 {
@@ -33,12 +21,11 @@ protected:
         QWidget* target = keyTarget();
         const std::size_t boxes = messages.size();
         QTest::keyPress(target, key);
-        EXPECT_TRUE(looksPressed(label(button))) << button.toStdString();
+        EXPECT_EQ(look(button), "pressed") << button.toStdString();
         EXPECT_EQ(messages.size(), boxes) << "the click waits for the release";
         QTest::keyRelease(target, key);
-        EXPECT_FALSE(looksPressed(label(button))) << button.toStdString();
+        EXPECT_EQ(look(button), "released") << button.toStdString();
     }
-    QString page() const { return shown("imgFront") ? pictureOf("imgFront") : QString(); }
     // The shown tabs, "_" after the one the keys are on, then the open list and its row.
     QString strip() const
     {
@@ -123,26 +110,19 @@ TEST_F(KeyboardTest, EnterAndEscapeOnTheEditTransferSetupAndAboutPages)
     EXPECT_EQ(lastPrompt(), "Transaction No.1 has been modified.");
 
     // Transfer page: Enter moves the money from Food to Electricity; Escape cancels.
-    const auto openTransfer = [this] {
-        click("lblMenuButton");
-        click("lblSetup");
-        pick("lstSetup", "Transfer Funds");
-    };
-    openTransfer();
+    openSetup("Transfer Funds");
     const double food = record(0).Available;
     type("txtTransAmount", "5");
     keyOn(Qt::Key_Return, "lblTransDone");
     EXPECT_EQ(lastTitle(), "Transfer confirmation");
     EXPECT_EQ(record(0).Available, food - 5);
-    openTransfer();
+    openSetup("Transfer Funds");
     edit("txtTransAmount")->setFocus();
     keyOn(Qt::Key_Escape, "lblTransCancel");
     EXPECT_FALSE(shown("txtTransAmount"));
 
     // Setup page: it has no Done, so Enter leaves it open; Escape cancels.
-    click("lblMenuButton");
-    click("lblSetup");
-    pick("lstSetup", "Setup Budget");
+    openSetup("Setup Budget");
     type("txtTotal", "9");
     const std::size_t boxes = messages.size();
     key(Qt::Key_Return);
@@ -182,15 +162,11 @@ TEST_F(KeyboardTest, TabWalksEachPagesInputsTopToBottom)
     EXPECT_EQ(focused()->objectName(), "optReport(2)");
     EXPECT_EQ(window->selectedLine(), 2);
 
-    click("lblMenuButton");
-    click("lblSetup");
-    pick("lstSetup", "Setup Budget");
+    openSetup("Setup Budget");
     EXPECT_EQ(walk("txtTotal", 6),
               "txtTotal cboInterval cboCateName txtBudgetAmount "
               "txtAlertAmount cboCategory txtTotal");
-    click("lblMenuButton");
-    click("lblSetup");
-    pick("lstSetup", "Transfer Funds");
+    openSetup("Transfer Funds");
     EXPECT_EQ(walk("txtTransAmount", 3), "txtTransAmount cboTransFrom cboTransTo txtTransAmount");
 }
 

@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include <tuple>
+
 namespace {
 
 enum Category { Food, Electricity, Parking };
@@ -63,10 +65,8 @@ TEST_F(TransactionsTest, EachRefusalNamesItsFaultFocusesItsInputAndStoresNothing
     EXPECT_EQ(statusPage(), kFoodPage);
     EXPECT_TRUE(messages.empty());
 
-    const struct
-    {
-        const char *date, *amount, *description, *prompt, *focus;
-    } refusals[]
+    // Date, amount and description typed, then the prompt and the input it focuses.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> refusals[]
         = {// clang-format off
         {"12/5/26", "", "Lunch", "Please enter an Amount.", "txtAmount"},
         {"12/5/26", " ", "Lunch", "Please enter a number for amount.", "txtAmount"},
@@ -84,12 +84,12 @@ TEST_F(TransactionsTest, EachRefusalNamesItsFaultFocusesItsInputAndStoresNothing
         {"12/5/26", "5", "Lunch, dinner", "Please enter the description without a comma.",
          "txtDescription"}};
     // clang-format on
-    for (const auto& refusal : refusals) {
-        SCOPED_TRACE(refusal.prompt);
-        type("txtDate", refusal.date);
-        addHere(refusal.amount, refusal.description);
-        expectMessage(refusal.prompt);
-        EXPECT_EQ(focused(), find(refusal.focus));
+    for (const auto& [date, amount, description, prompt, focus] : refusals) {
+        SCOPED_TRACE(prompt);
+        type("txtDate", date);
+        addHere(amount, description);
+        expectMessage(prompt);
+        EXPECT_EQ(focused(), find(focus));
         EXPECT_EQ(storedLines(Food), food);
         EXPECT_EQ(statusPage(), kFoodPage);
     }
@@ -227,10 +227,8 @@ TEST_F(TransactionsTest, EditAndDeleteWithNothingToActOnSaySo)
 // the one stored.
 TEST_F(TransactionsTest, EditDoneRefusesAndKeepsWhatWasTyped)
 {
-    const struct
-    {
-        const char *input, *text, *prompt, *title;
-    } refusals[] = {
+    // The input, what is typed into it, then the prompt and title of the refusal.
+    const std::tuple<const char*, const char*, const char*, const char*> refusals[] = {
         // clang-format off
         {"txtAmount", "", "Please enter an Amount.", "Ostrel"},
         {"txtAmount", "twenty", "Please enter a number for amount.", "Ostrel"},
@@ -243,12 +241,12 @@ TEST_F(TransactionsTest, EditDoneRefusesAndKeepsWhatWasTyped)
     // clang-format on
     openList(Food);
     const QStringList food = storedLines(Food);
-    for (const auto& refusal : refusals) {
-        SCOPED_TRACE(refusal.prompt);
-        editLine(0, refusal.input, refusal.text);
-        expectMessage(refusal.prompt, refusal.title);
-        EXPECT_EQ(focused(), find(refusal.input));
-        EXPECT_EQ(text(refusal.input), refusal.text);
+    for (const auto& [input, typed, prompt, title] : refusals) {
+        SCOPED_TRACE(prompt);
+        editLine(0, input, typed);
+        expectMessage(prompt, title);
+        EXPECT_EQ(focused(), find(input));
+        EXPECT_EQ(text(input), typed);
         EXPECT_EQ(page(), "edit.jpg");
         EXPECT_EQ(storedLines(Food), food);
         EXPECT_EQ(amounts(Food), "217.12/300");

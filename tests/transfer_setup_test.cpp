@@ -6,9 +6,6 @@
 
 namespace {
 
-const char* const kTransferPage = "cboTransFrom cboTransTo imgFront lblHelp lblTransCancel "
-                                  "lblTransDone lblTransReset txtTransAmount";
-
 // Logs which category icons got a new tool tip, in order.
 class ToolTipWatcher : public QObject
 {
@@ -151,9 +148,6 @@ TEST_F(TransferSetupTest, EachRefusalNamesItsFaultInOrderAndChangesNothing)
 
 TEST_F(TransferSetupTest, SetupFormStoresNothingAndReopeningEmptiesOnlyItsTextBoxes)
 {
-    const char* const setupPage = "cboCateName cboCategory cboInterval imgFront lblBudget lblHelp "
-                                  "lblSetupCancel lblSetupEdit lblSetupReset txtAlertAmount "
-                                  "txtBudgetAmount txtTotal";
     const auto form = [this] {
         QStringList texts;
         for (const char* name : {"txtTotal", "cboInterval", "cboCateName", "txtBudgetAmount",
@@ -164,7 +158,7 @@ TEST_F(TransferSetupTest, SetupFormStoresNothingAndReopeningEmptiesOnlyItsTextBo
     const QStringList before = ledgerState();
     openSetup("Setup Budget");
     EXPECT_EQ(page(), "Setup.jpg");
-    EXPECT_EQ(onScreen(), setupPage);
+    EXPECT_EQ(onScreen(), kSetupPage);
     EXPECT_EQ(label("lblSetup")->frameStyle(), int(QFrame::NoFrame));
     EXPECT_EQ(pictureOf("imgAllCategory"), "Title.jpg");
     EXPECT_EQ(form(), "||||||");
@@ -186,7 +180,7 @@ TEST_F(TransferSetupTest, SetupFormStoresNothingAndReopeningEmptiesOnlyItsTextBo
     EXPECT_EQ(form(), "||||||");
     for (const char* name : {"cboInterval", "cboCateName", "cboCategory"})
         EXPECT_EQ(combo(name)->currentIndex(), -1) << name;
-    EXPECT_EQ(onScreen(), setupPage);
+    EXPECT_EQ(onScreen(), kSetupPage);
 
     click("lblSetupCancel");
     EXPECT_EQ(onScreen(), "lblHelp");

@@ -9,11 +9,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <set>
+#include <tuple>
 
 // A random walk over the real window: clicks on whatever a user could click now,
 // hostile texts typed or pasted into the visible inputs, entries chosen, keys pressed
@@ -536,47 +536,27 @@ TEST(Walk, ChecksNoticeWhatTheyGuard)
 {
     const CategoryTable seed = ledger::seedCategories();
     const Money seedHolding = holding(seed);
-    const std::pair<const char*, std::function<void(CategoryTable&)>> spoilt[] = {
-        {"ledger",
-         [](CategoryTable& t) {
-             t[1].Lines[1] = t[0].Lines[0];
-         }}, // a gap
-        {"ledger",
-         [](CategoryTable& t) {
-             t[0].Lines[7] = "5/1/01, $1,5, x, Food, Cash";
-         }},
-        {"ledger",
-         [](CategoryTable& t) {
-             t[2].Lines[2] = t[0].Lines[0];
-         }}, // another category
-        {"ledger",
-         [](CategoryTable& t) {
-             t[3].Available = 0.00001;
-         }},
-        {"ledger",
-         [](CategoryTable& t) {
-             t[9].Budget = 1;
-         }},
-        {"money",
-         [](CategoryTable& t) {
-             t[4].Available += 1;
-         }},
-        {"money",
-         [](CategoryTable& t) {
-             t[5].Budget = 200;
-         }},
-        {"money",
-         [](CategoryTable& t) {
-             t[0].Lines[6] = "12/5/26, $1, x, Food, Cash";
-         }},
-        {"money",
-         [](CategoryTable& t) {
-             t[0].Lines[2] = t[0].Lines[1];
-         }}, // edits an unselected line
+    // The kind of fault, the category, then the slot given this line, or -1 for
+    // Available and -2 for Budget given this figure.
+    const std::string food0 = seed[0].Lines[0], added = "12/5/26, $1, x, Food, Cash";
+    const std::tuple<const char*, int, int, std::string, double> spoilt[] = {
+        {"ledger", 1, 1, food0, 0}, // a gap
+        {"ledger", 0, 7, "5/1/01, $1,5, x, Food, Cash", 0},
+        {"ledger", 2, 2, food0, 0}, // another category's line
+        {"ledger", 3, -1, "", 0.00001},
+        {"ledger", 9, -2, "", 1},
+        {"money", 4, -1, "", seed[4].Available + 1},
+        {"money", 5, -2, "", 200},
+        {"money", 0, 6, added, 0},
+        {"money", 0, 2, seed[0].Lines[1], 0}, // edits an unselected line
     };
-    for (const auto& [kind, spoil] : spoilt) {
+    for (const auto& [kind, c, slot, line, figure] : spoilt) {
         CategoryTable table = seed;
-        spoil(table);
+        CategoryRecord& r = table[std::size_t(c)];
+        if (slot >= 0)
+            r.Lines[std::size_t(slot)] = line;
+        else
+            (slot == -1 ? r.Available : r.Budget) = figure;
         const std::string fault = ledgerFault(table).empty()
             ? moneyFault(seed, table, 0, 1, {}, seedHolding, "report1.jpg")
             : ledgerFault(table);
@@ -584,12 +564,17 @@ TEST(Walk, ChecksNoticeWhatTheyGuard)
     }
     // Adding confirmed and paid for on the status page, and a transfer that raises the
     // target's budget, hold.
-    CategoryTable added = seed;
-    added[0].Lines[6] = "12/5/26, $1, x, Food, Cash";
-    added[0].Available = 216.12;
-    EXPECT_EQ(moneyFault(seed, added, 0, 1, {"added 7"}, seedHolding, "report1.jpg"), "");
-    EXPECT_NE(moneyFault(seed, added, 0, 1, {"added 7"}, seedHolding, "overview"), "")
+    CategoryTable one = seed;
+    one[0].Lines[6] = added;
+    one[0].Available = 216.12;
+    EXPECT_EQ(moneyFault(seed, one, 0, 1, {"added 7"}, seedHolding, "report1.jpg"), "");
+    EXPECT_NE(moneyFault(seed, one, 0, 1, {"added 7"}, seedHolding, "overview"), "")
         << "added while the status page was not open";
+    // Money moved between categories without a transfer, the total kept.
+    CategoryTable shifted = seed;
+    shifted[0].Available -= 1;
+    shifted[1].Available += 1;
+    EXPECT_NE(moneyFault(seed, shifted, 0, 1, {}, seedHolding, "overview"), "");
     CategoryTable moved = seed;
     moved[0].Available = 17.12;
     moved[1].Available = moved[1].Budget = 300;

@@ -208,6 +208,18 @@ std::string WindowTest::snapshot() const
     return lines.join('\n').toStdString();
 }
 
+QString WindowTest::look(const QString& name) const
+{
+    const QLabel* button = label(name);
+    const QPalette colours = button->palette();
+    if (button->autoFillBackground() && colours.color(QPalette::Window) == kPressedColour
+        && colours.color(QPalette::WindowText) == Qt::white)
+        return QStringLiteral("pressed");
+    if (!button->autoFillBackground() && colours.color(QPalette::WindowText) == Qt::black)
+        return QStringLiteral("released");
+    return QStringLiteral("neither");
+}
+
 void WindowTest::expectMessage(const QString& prompt, const QString& title, Seams::Buttons buttons)
 {
     ASSERT_FALSE(messages.empty()) << "no message box; expected " << prompt.toStdString();
@@ -216,28 +228,10 @@ void WindowTest::expectMessage(const QString& prompt, const QString& title, Seam
     EXPECT_EQ(messages.back().buttons, buttons);
 }
 
-void WindowTest::backToOverview()
+void WindowTest::fromMenuBar(const QString& tab, const QString& list, const QString& entry)
 {
     openMenuBar();
-    click("lblCategories");
-}
-
-void WindowTest::openHelp(const QString& entry)
-{
-    click("lblHelp");
-    pick("lstHelp", entry);
-}
-
-void WindowTest::openSetup(const QString& entry)
-{
-    openMenuBar();
-    click("lblSetup");
-    pick("lstSetup", entry);
-}
-
-void WindowTest::openReport(const QString& entry)
-{
-    openMenuBar();
-    click("lblReports");
-    pick("lstReports", entry);
+    click(tab);
+    if (!list.isEmpty())
+        pick(list, entry);
 }

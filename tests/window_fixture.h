@@ -113,18 +113,34 @@ protected:
     // Everything a user could see change: which controls show, every caption,
     // picture, place, border, fill and text.
     std::string snapshot() const;
+    // A label button's look: "pressed" (purple with white text) while held,
+    // "released" (transparent with black text) after, else "neither".
+    QString look(const QString& name) const;
+    static inline const QColor kPressedColour {110, 0, 170};
     // The last message box had this prompt, title and buttons.
     void expectMessage(const QString& prompt, const QString& title = "Ostrel",
                        Seams::Buttons buttons = Seams::Buttons::Ok);
 
     // Ways about the screen. The Menu button reaches the menu bar even over the About page.
     void openMenuBar() { click("lblMenuButton"); }
-    void backToOverview();
-    void openHelp(const QString& entry);
-    void openSetup(const QString& entry);
-    void openReport(const QString& entry);
+    void fromMenuBar(const QString& tab, const QString& list = {}, const QString& entry = {});
+    void backToOverview() { fromMenuBar("lblCategories"); }
+    void openSetup(const QString& entry) { fromMenuBar("lblSetup", "lstSetup", entry); }
+    void openReport(const QString& entry) { fromMenuBar("lblReports", "lstReports", entry); }
+    void openHelp(const QString& entry)
+    {
+        click("lblHelp");
+        pick("lstHelp", entry);
+    }
 
     static const QStringList kIcons;
+    // Two pages as onScreen() shows them.
+    static constexpr const char* kSetupPage
+        = "cboCateName cboCategory cboInterval imgFront lblBudget lblHelp lblSetupCancel "
+          "lblSetupEdit lblSetupReset txtAlertAmount txtBudgetAmount txtTotal";
+    static constexpr const char* kTransferPage = "cboTransFrom cboTransTo imgFront lblHelp "
+                                                 "lblTransCancel lblTransDone lblTransReset "
+                                                 "txtTransAmount";
 
     std::unique_ptr<frmMain> window;
     std::vector<Seams::Message> messages;
