@@ -65,7 +65,7 @@ run() {
     xdotool mousemove --window "$wid" $((${point%,*} * scale)) $((${point#*,} * scale)) click 1
     sleep 0.4
   done
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$app" 2>/dev/null && fail "the power button did not close the program"
   wait "$app" || fail "the program failed at scale $scale"
   if grep -q 'brivant: picture' "$log"; then cat "$log"; fail "pictures not found at scale $scale"; fi

@@ -27,7 +27,7 @@ awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }' || { echo "smoke: the window is 
 
 # The power button lies at the lower left edge of the organiser.
 xdotool mousemove --window "$wid" 16 448 click 1
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null; then echo "smoke: the power button did not close the program"; exit 1; fi
 wait "$app" || { echo "smoke: the program failed on closing"; exit 1; }
 echo "smoke: 1 passed, 0 failed"
