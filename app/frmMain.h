@@ -18,8 +18,8 @@ class QListWidget;
 
 // The organiser window and the budget application inside its screen. One class
 // holds the ledger, the form state and every handler; its source files are split
-// by concern (controls, pages, transactions, transfer and setup, help and
-// reports, organiser buttons).
+// by concern (controls, start-up, pages, transactions, transfer and setup, help
+// and reports, organiser buttons, keyboard, accessibility).
 class frmMain : public QWidget, private Controls
 {
     Q_OBJECT
