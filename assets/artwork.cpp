@@ -2,41 +2,45 @@
 
 #include "painters.h"
 
+#include <functional>
+#include <utility>
+
 namespace Artwork {
 
 QImage draw(QStringView fileName, qreal scale)
 {
-    const auto is = [&](const char* name) {
-        return fileName == QLatin1String(name);
+    using Painter = std::function<QImage(qreal)>;
+    // Every picture the program uses, by file name.
+    static const std::pair<const char*, Painter> kPictures[] = {
+        {"skin.jpg", skin},
+        {"icon.png", windowIcon},
+        {"hand.png", handCursor},
+        {"about.jpg", about},
+        {"Title.jpg", titleStrip},
+        {"title.jpg", titleStrip},
+        {"TopMenu.jpg", menuStrip},
+        {"report1.jpg", statusPage},
+        {"report2.jpg", recentPage},
+        {"edit.jpg", editPage},
+        {"Setup.jpg", setupPage},
+        {"Transfer.jpg", transferPage},
+        {"FAQ1.jpg",
+         [](qreal s) {
+             return faqPage(1, s);
+         }},
+        {"FAQ2.jpg",
+         [](qreal s) {
+             return faqPage(2, s);
+         }},
+        {"meter.jpg",
+         [](qreal s) {
+             return meter(4, true, s);
+         }},
     };
-    if (is("skin.jpg"))
-        return skin(scale);
-    if (is("icon.png"))
-        return windowIcon(scale);
-    if (is("hand.png"))
-        return handCursor(scale);
-    if (is("about.jpg"))
-        return about(scale);
-    if (is("Title.jpg") || is("title.jpg"))
-        return titleStrip(scale);
-    if (is("TopMenu.jpg"))
-        return menuStrip(scale);
-    if (is("report1.jpg"))
-        return statusPage(scale);
-    if (is("report2.jpg"))
-        return recentPage(scale);
-    if (is("edit.jpg"))
-        return editPage(scale);
-    if (is("Setup.jpg"))
-        return setupPage(scale);
-    if (is("Transfer.jpg"))
-        return transferPage(scale);
-    if (is("FAQ1.jpg"))
-        return faqPage(1, scale);
-    if (is("FAQ2.jpg"))
-        return faqPage(2, scale);
-    if (is("meter.jpg"))
-        return meter(4, true, scale);
+    for (const auto& [name, painter] : kPictures) {
+        if (fileName == QLatin1String(name))
+            return painter(scale);
+    }
     for (int level = 0; level <= 8; ++level) {
         if (fileName == QStringLiteral("meter%1.jpg").arg(level))
             return meter(level, false, scale);
