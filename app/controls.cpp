@@ -274,27 +274,26 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (KeyboardEvent(watched, event))
         return true;
+    // Paints, moves and the like pass by without a look-up.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick
+        && type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
     auto* label = qobject_cast<QLabel*>(watched);
     if (!label || !(m_clickHandlers.contains(label) || m_pressLook.contains(label)))
         return QWidget::eventFilter(watched, event);
 
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    if (type != QEvent::MouseButtonRelease) {
         m_pressedLabel = label;
         PressLabel(label);
         return true;
-    case QEvent::MouseButtonRelease: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool click = m_pressedLabel == label && mouse->button() == Qt::LeftButton
-            && label->rect().contains(mouse->position().toPoint());
-        m_pressedLabel = nullptr;
-        ReleaseLabel(label, click);
-        return true;
     }
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool click = m_pressedLabel == label && mouse->button() == Qt::LeftButton
+        && label->rect().contains(mouse->position().toPoint());
+    m_pressedLabel = nullptr;
+    ReleaseLabel(label, click);
+    return true;
 }
 
 // A label button pressed and let go, by the mouse or a key: the pressed look while
