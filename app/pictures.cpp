@@ -96,12 +96,12 @@ QPixmap decode(const QString& path, const QString& fileName, const char* instead
         warnOnce(fileName, "is too large", instead);
         return {};
     }
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull()) {
         warnOnce(fileName, "cannot be read", instead);
         return {};
     }
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(std::move(image));
 }
 
 // The file's picture as last decoded, decoded again when the file changes.
