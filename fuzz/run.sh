@@ -3,18 +3,12 @@
 # how many inputs it tried. New finds go to BUILD_DIR/corpus/<target>; with MERGE=1 they
 # are minimised into the kept corpus fuzz/corpus/<target>.
 set -euo pipefail
-build=${1:?usage: run.sh BUILD_DIR SECONDS TARGET...} seconds=${2:?}
-shift 2
-here=$(cd "$(dirname "$0")" && pwd)
-for target in "$@"; do
+build=${1:?usage: run.sh BUILD_DIR SECONDS TARGET...} seconds=${2:?} here=$(cd "$(dirname "$0")" && pwd)
+for target in "${@:3}"; do
   program="$build/fuzz/${target}_fuzz" found="$build/corpus/$target" log="$build/$target.log"
   mkdir -p "$found"
-  if ! "$program" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$target-" \
-      "$found" "$here/corpus/$target" >"$log" 2>&1; then
-    tail -n 40 "$log"
-    echo "fuzz: $target failed; the input is kept as $build/$target-*"
-    exit 1
-  fi
+  "$program" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$target-" "$found" \
+    "$here/corpus/$target" >"$log" 2>&1 || { tail -n 40 "$log"; echo "fuzz: $target failed; see $build/$target-*"; exit 1; }
   echo "fuzz: $target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") executions in $seconds s"
   if [ "${MERGE:-0}" = 1 ]; then
     "$program" -merge=1 "$here/corpus/$target" "$found" >>"$log" 2>&1

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <random>
 #include <set>
 
 // The real window driven as a user drives it, a step at a time, each step a line of text:
@@ -27,6 +28,8 @@ public:
     // The first fault the step leaves, or "". Out of reach a step does nothing; that is a
     // fault only when strict.
     QString step(const QString& line);
+    // A random step among those a user could take now: the random walk's.
+    QString randomStep(std::mt19937& random);
     // Where a click on the control would land, if on the control.
     QWidget* reach(QWidget* control, std::optional<QPoint> at = {}, QPoint* local = nullptr) const;
 
@@ -36,16 +39,15 @@ public:
     int startupMilliseconds = 0; // left on the start-up timer when the window opened
     // Since cleared: the boxes, "Title: prompt" ("Ostrel: " left out, " [Yes/No]" after a
     // question), and in order with "box over <page>" the icons whose tool tip changed.
-    QStringList boxes, log;
-    // What the boxes of the last step claimed: "added 7", "modified 2", "deleted 3", "transfer".
-    QStringList claims;
+    // And what the boxes of the last step claimed: "added 7", "modified 2", "deleted 3",
+    // "transfer".
+    QStringList boxes, log, claims;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool apply(const QString& verb, const QString& target, const QString& text);
-    void key(int code, Qt::KeyboardModifiers modifiers = {}, const QString& text = {});
 
     bool m_yes = false, m_mouseHeld = false;
     std::set<int> m_keysHeld;
@@ -87,9 +89,9 @@ class Script : public ::testing::Test, public Driver
 protected:
     void SetUp() override;
     void run(std::initializer_list<Row> rows);
-    // page, strip, focus, money (the categories the row changed), rows, options, window,
-    // timer, log; "row N", "look X", "shown X", "name X", "description X", "picture X";
-    // the texts of status, edit, transfer and setup, or of any controls: "texts X Y".
+    // page, strip, focus, money (the categories the row changed), window, timer, log;
+    // "row N", "look X", "shown X", "name X", "description X"; the texts of status, edit,
+    // transfer and setup, or of any controls: "texts X Y".
     QString observe(const QString& what) const;
 
     ledger::CategoryTable m_rowStart;

@@ -35,11 +35,6 @@ TEST(Money, RoundsToTheNearestTenThousandthTiesToEven)
         EXPECT_EQ(Money::fromUnits(units).text(), text);
     // clang-format on
     EXPECT_EQ(amountText(300 - 82.88), "217.12");
-    // Every amount in range survives a double and its text, every digit varied.
-    for (std::int64_t units = -kMax; units <= kMax; units += kMax / 4999 + 7) {
-        ASSERT_EQ(Money::fromDouble(Money::fromUnits(units).toDouble()).units(), units);
-        ASSERT_EQ(Money::fromText(Money::fromUnits(units).text()), Money::fromUnits(units));
-    }
 }
 
 TEST(Meter, EighthsRoundedHalfUpOfAPositiveBudget)
@@ -85,6 +80,4 @@ TEST(Categories, TheSeedLedgerAsTheUserFindsIt)
     for (const CategoryRecord& record : table)
         counts += std::to_string(lineCount(record));
     EXPECT_EQ(counts, "6023121110");
-    EXPECT_EQ(table[3].Lines[2], "5/23/01, $18.79, Mobil, Gas, Credit Card");
-    EXPECT_EQ(table[6].Lines[0], "5/01/01, $1000.00, May Rent, Rent, Check");
 }
