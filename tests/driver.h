@@ -66,16 +66,7 @@ QString moneyFault(const ledger::CategoryTable& before, const ledger::CategoryTa
 // One page at a time with all its controls, its figures those of the ledger, every meter
 // and name following its category, no label pressed but one held, the top strip whole.
 QString screenFault(const frmMain& window, bool held);
-// The picture in imgFront, "" for the built-in About, "overview" when none covers the icons.
-QString openPage(const frmMain& window);
-// One of the inventory's controls; another child, a focus frame say, is none.
-bool isControl(const QWidget* child);
 } // namespace Checks
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A scripted walk: rows of steps ("; " between them), then what the user sees as
 // "what=value" pairs (see observe). A row expects no box unless it says "box=".
