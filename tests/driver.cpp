@@ -151,7 +151,6 @@ Driver::Driver()
 
 Driver::~Driver()
 {
-    window.reset();
     Seams::setMessageHandler({});
     Seams::setToday({});
 }

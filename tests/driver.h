@@ -42,8 +42,7 @@ public:
     // And what the boxes of the last step claimed: "added 7", "modified 2", "deleted 3",
     // "transfer".
     QStringList boxes, log, claims;
-
-protected:
+    // Logs the icons whose tool tip changes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -47,9 +47,6 @@ TEST(TransactionLine, ReadsTheAmountAfterTheFirstDollarAndSplitsAtTheFirstFourSe
     EXPECT_EQ(lineAmount("5/7/01, $1,000, Pens"), Money::fromUnits(10000));
     EXPECT_EQ(TransactionLine::split("5/7/01, $5, Pens, paper, School, Cash")->payment,
               "School, Cash");
-    for (const char* line :
-         {"5/7/01, 5, Pens", "5/7/01, $5", "5/7/01, $abc, Pens", "5/7/01, $ 5, Pens"})
-        EXPECT_FALSE(lineAmount(line)) << line;
     EXPECT_FALSE(isStorableDate("$4") || isStorableDate("5,7") || isStorableDescription("a, b"));
     EXPECT_TRUE(isStorableDate("5/7/01") && isStorableDescription("$5 off"));
 }

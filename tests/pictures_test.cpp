@@ -43,8 +43,7 @@ TEST(PictureFiles, EachHasItsSizeAndTheMetersFillFromEmptyToFull)
 {
     for (const auto& [file, size, spoil] : kFiles) {
         EXPECT_EQ(QImage(file).size(), size) << qPrintable(file);
-        EXPECT_EQ(QImage(QString(file).replace(".jpg", "@2x.jpg")).size(), size * 2)
-            << qPrintable(file);
+        EXPECT_EQ(QImage(QString(file).replace(".jpg", "@2x.jpg")).size(), size * 2);
     }
     // Each meter fuller than the one below.
     for (int level = 0, last = 0, coloured = 0; level <= 8;
@@ -110,9 +109,8 @@ TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
     // What cannot be decoded whole shows as the grey placeholder.
     for (const auto& [file, size, spoil] : kFiles) {
         const QImage picture = Pictures::load(file).toImage();
-        EXPECT_EQ(picture.size(), size) << qPrintable(file);
-        EXPECT_TRUE(spoil == Spoil::CutInData
-                    || picture.pixelColor(10, 10) == QColor(236, 236, 236))
+        const bool grey = picture.pixelColor(10, 10) == QColor(236, 236, 236);
+        EXPECT_TRUE(picture.size() == size && (grey || spoil == Spoil::CutInData))
             << qPrintable(file);
     }
     // Decoding any of the declared sizes would take 100 MB at the least.
