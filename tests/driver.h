@@ -79,9 +79,9 @@ class Script : public ::testing::Test, public Driver
 protected:
     void SetUp() override;
     void run(std::initializer_list<Row> rows);
-    // page, strip, focus, money (the categories the row changed), window, timer, log;
-    // "row N", "look X", "shown X", "name X", "description X"; the texts of status, edit,
-    // transfer and setup, or of any controls: "texts X Y".
+    // page, focus, money (the categories the row changed), window, timer, log; "row N" of the
+    // list, "look X", "shown X", "name X" and "description X" (as a screen reader reads
+    // them); the texts of status, edit, transfer and setup, or of any controls: "texts X Y".
     QString observe(const QString& what) const;
 
     ledger::CategoryTable m_rowStart;

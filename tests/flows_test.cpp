@@ -92,7 +92,8 @@ TEST_F(Script, TheListEditsAndDeletesTheSelectedLineOnly)
           + "click imgParking; click lblArrowDown; click lblReportEdit", noEdit},
          {"click lblReportDelete; click optReport(1); yes click lblReportDelete; click lblReportDelete",
           noDelete + " / " + asked.arg(2) + " / " + noDelete.mid(4)},
-         {"click lblArrowUp", "status=Parking|$38|$50|meter6.jpg|12/5/26|||; name picReport=Recent transactions; "
+         // The arrows page within the category: down on the list and up on the status page do nothing.
+         {"click lblArrowDown; click lblArrowUp; click lblArrowUp", "status=Parking|$38|$50|meter6.jpg|12/5/26|||; name picReport=Recent transactions; "
           "description picReport=5/13/01, $12.00, Standard Parking, Parking, Cash"},
          {kOverview + "click imgFood; click lblArrowDown; click optReport(0); click lblReportEdit",
           "edit=1|Food|5/05/01|5.50|McDonalds|Cash"},
@@ -152,11 +153,14 @@ TEST_F(Script, TransfersMoveMoneyAsWrittenAndTheSetupFormStoresNothing)
          {"choose cboTransTo School; type txtTransAmount 99999999999.99" + done,
           "box=The amount is too large.; focus=txtTransAmount"},
          {"type txtTransAmount 7; click lblTransCancel", "page=overview"},
+         // Elsewhere the arrows open the help pages.
+         {open + "click lblArrowDown", "page=FAQ2.jpg"},
          // The setup form stores nothing; reopened, it empties only its text boxes.
          {setup, "setup=||||||"},
          {"type txtTotal 500; choose cboInterval Monthly; choose cboCateName Food; type txtBudgetAmount 999; "
           "type txtAlertAmount 50; type cboCategory Pets; click lblSetupEdit; " + setup, "setup=|Monthly|Food|||Pets|"},
-         {"type txtTotal 7; click lblSetupReset", "setup=||||||"}});
+         {"type txtTotal 7; click lblSetupReset", "setup=||||||"},
+         {"click lblArrowUp", "page=FAQ1.jpg"}});
     // clang-format on
 }
 

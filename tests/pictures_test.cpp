@@ -24,10 +24,11 @@ const std::tuple<QString, QSize, Spoil> kFiles[] = {
     {"edit.jpg", {245, 223}, Spoil::Folder}, {"Setup.jpg", {245, 223}, Spoil::Huge},
     {"Transfer.jpg", {245, 223}, Spoil::Large}, {"FAQ1.jpg", {245, 223}, Spoil::JpegGarbage},
     {"FAQ2.jpg", {245, 223}, Spoil::CutInHeader}, {"about.jpg", {245, 245}, Spoil::Fifo},
-    {"meter0.jpg", {76, 45}, Spoil::Huge}, {"meter1.jpg", {76, 45}, Spoil::Empty}, {"meter2.jpg", {76, 45}, Spoil::Fifo},
-    {"meter3.jpg", {76, 45}, Spoil::CutInData}, {"meter4.jpg", {76, 45}, Spoil::Folder},
-    {"meter5.jpg", {76, 45}, Spoil::Garbage}, {"meter6.jpg", {76, 45}, Spoil::Large},
-    {"meter7.jpg", {76, 45}, Spoil::Missing}, {"meter8.jpg", {76, 45}, Spoil::CutInHeader}};
+    {"meter0.jpg", {76, 45}, Spoil::Huge}, {"meter1.jpg", {76, 45}, Spoil::Empty},
+    {"meter2.jpg", {76, 45}, Spoil::Fifo}, {"meter3.jpg", {76, 45}, Spoil::CutInData},
+    {"meter4.jpg", {76, 45}, Spoil::Folder}, {"meter5.jpg", {76, 45}, Spoil::Garbage},
+    {"meter6.jpg", {76, 45}, Spoil::Large}, {"meter7.jpg", {76, 45}, Spoil::Missing},
+    {"meter8.jpg", {76, 45}, Spoil::CutInHeader}};
 // clang-format on
 
 long peakKilobytes()
@@ -75,7 +76,8 @@ protected:
             // clang-format off
             const QByteArray bytes[] = {{}, {}, picture.left(20), picture.left(picture.size() / 2), garbage,
                 QByteArray("\xff\xd8\xff\xe0 this is not a picture", 26).repeated(50), {}, {},
-                QByteArray(picture).replace(frame + 5, 4, "\xea\x60\xea\x60"), QByteArray(picture).replace(frame + 5, 4, "\x13\x88\x13\x88")};
+                QByteArray(picture).replace(frame + 5, 4, "\xea\x60\xea\x60"), // 60000 x 60000
+                QByteArray(picture).replace(frame + 5, 4, "\x13\x88\x13\x88")}; // 5000 x 5000
             // clang-format on
             const bool made = spoil == Spoil::Folder ? QDir(folder.path()).mkdir(file)
                 : spoil == Spoil::Fifo

@@ -49,16 +49,14 @@ QStringList shrink(QStringList steps,
     return steps;
 }
 
-int setting(const char* name, int fallback)
-{
-    return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
-}
-
 } // namespace
 
 // WALK_SEEDS seeds from WALK_FIRST_SEED, WALK_EVENTS steps each; `make soak` runs it long.
 TEST(Walk, EveryStepKeepsLedgerMoneyAndScreenSound)
 {
+    const auto setting = [](const char* name, int fallback) {
+        return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
+    };
     const int seeds = setting("WALK_SEEDS", 4), length = setting("WALK_EVENTS", 6000),
               first = setting("WALK_FIRST_SEED", 1);
     for (int seed = first; seed < first + seeds; ++seed) {
