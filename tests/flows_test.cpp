@@ -16,7 +16,7 @@ const QString kAdded = "box=Confirmation: Transaction No.%1 has been added.";
 // opens its own category, read against the icon's name, with today as m/d/yy; the power
 // button closes the window. And what a screen reader hears: the checks hold every control on
 // every screen to a name, and each meter's name to its figures.
-TEST_F(Script, TheOverviewOpensEachCategoryWithTodaysDate)
+TEST_F(Script, TheAboutScreenEndsAndEachIconOpensItsOwnCategory)
 {
     EXPECT_GT(startupMilliseconds, 4500);
     EXPECT_LE(startupMilliseconds, 5250); // a coarse timer may fire 5% late
@@ -39,8 +39,8 @@ TEST_F(Script, TheOverviewOpensEachCategoryWithTodaysDate)
          {"click lblPowerButton", "window=closed"}});
 }
 
-// Reset and reopening refill the inputs; each refusal names its fault, focuses its input
-// and resets the inputs; what passes is stored as typed and the meters follow, down to
+// Reset refills the inputs; each refusal names its fault, focuses its input and resets
+// the inputs; what passes is stored as typed and the meters follow, down to
 // spending all there is and up to eleven lines.
 TEST_F(Script, TheStatusPageAddsWhatReadsBackAndRefusesTheRest)
 {

@@ -64,15 +64,13 @@ class HostilePictures : public Script
 protected:
     void SetUp() override
     {
-        QByteArray garbage;
-        for (int i = 0; i < 4000; ++i)
-            garbage += char(i * 7919 % 251);
+        const QByteArray garbage = QByteArray("\x89\x13 no picture \x00\xfe\x7f", 17).repeated(240);
         for (const auto& [file, size, spoil] : kFiles) {
             QFile real(file), out(folder.filePath(file));
             const QByteArray picture
                 = real.open(QIODevice::ReadOnly) ? real.readAll() : QByteArray();
-            const qsizetype frame
-                = picture.indexOf("\xff\xc0"); // where the picture's size is declared
+            // Where the picture's size is declared.
+            const qsizetype frame = picture.indexOf("\xff\xc0");
             // clang-format off
             const QByteArray bytes[] = {{}, {}, picture.left(20), picture.left(picture.size() / 2), garbage,
                 QByteArray("\xff\xd8\xff\xe0 this is not a picture", 26).repeated(50), {}, {},
@@ -104,10 +102,6 @@ protected:
 
 TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
 {
-    strict = false;
-    std::mt19937 random(1);
-    for (int n = 0; n < 2000 && window->isVisible(); ++n)
-        ASSERT_EQ(step(randomStep(random)).toStdString(), "");
     // What cannot be decoded whole shows as the grey placeholder.
     for (const auto& [file, size, spoil] : kFiles) {
         const QImage picture = Pictures::load(file).toImage();
@@ -122,4 +116,12 @@ TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
     for (const auto& [file, density] : {std::pair {"report1.jpg", 1}, {"report2.jpg", 1}, {"edit.jpg", 2}})
         EXPECT_EQ(Pictures::load(file, 2).devicePixelRatio(), density) << file;
     // clang-format on
+    // And the window walked among them.
+    strict = false;
+    std::mt19937 random(1);
+    for (int n = 0; n < 2000; ++n) {
+        if (!window->isVisible())
+            start();
+        ASSERT_EQ(step(randomStep(random)).toStdString(), "");
+    }
 }
