@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 
 #include <vector>
@@ -84,10 +86,31 @@ void styleLabel(QLabel* label, const ControlSpec& row)
     }
 }
 
+// A label button draws its border in the window-text colour and its caption in its own
+// colour role, so that the pressed look changes the caption and leaves the border as it was.
+class LabelButton : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        if (frameShape() != QFrame::NoFrame) {
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                              text(), foregroundRole());
+    }
+};
+
 } // namespace
 
 void frmMain::BuildControls()
 {
+    InstallAccessibility();
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
     setFont(fontFor(kWindowFace));
@@ -101,6 +124,9 @@ void frmMain::BuildControls()
             widget->setFont(fontFor(row.face));
         if (row.style & HandPointer)
             pointing.push_back(widget);
+        // Focusable by Tab only: a pen press on a label button leaves the keys where they were.
+        if (row.style & TabStop)
+            widget->setFocusPolicy(Qt::TabFocus);
         if (row.style & WhiteBase)
             setColours(widget, QPalette::Base, Qt::white);
         if (!row.toolTip.empty())
@@ -117,7 +143,11 @@ void frmMain::BuildControls()
             [&](auto slot) {
                 using Slot = decltype(slot);
                 if constexpr (std::is_same_v<Slot, QLabel * Controls::*>) {
-                    auto* label = new QLabel(this);
+                    auto* label = row.kind == Kind::ActionButton || row.kind == Kind::MenuTab
+                        ? new LabelButton(this)
+                        : new QLabel(this);
+                    // Named first: a caption set makes Qt look up what screen readers call it.
+                    label->setObjectName(name);
                     styleLabel(label, row);
                     place(label, row, name, row.twips);
                     this->*slot = label;
@@ -192,7 +222,7 @@ void frmMain::BuildControls()
     const QCursor hand(handPicture, 12 * hot, 1 * hot);
     for (QWidget* widget : pointing)
         widget->setCursor(hand);
-    NameControls();
+    NameInputs();
 }
 
 void frmMain::WireEvents()
@@ -260,9 +290,13 @@ void frmMain::WireEvents()
     connect(txtDescription, &QLineEdit::textChanged, this, &frmMain::txtDescription_Change);
     connect(cboPayment, &QComboBox::editTextChanged, this, &frmMain::cboPayment_Change);
     connect(cboPayment, &QComboBox::activated, this, &frmMain::cboPayment_Click);
-    connect(lstHelp, &QListWidget::itemClicked, this, &frmMain::lstHelp_Click);
-    connect(lstSetup, &QListWidget::itemClicked, this, &frmMain::lstSetup_Click);
-    connect(lstReports, &QListWidget::itemClicked, this, &frmMain::lstReports_Click);
+    const auto onChoice = [this](QListWidget* list, Handler handler) {
+        connect(list, &QListWidget::itemClicked, this,
+                [this, handler] { RunHandler(handler, focusWidget()); });
+    };
+    onChoice(lstHelp, &frmMain::lstHelp_Click);
+    onChoice(lstSetup, &frmMain::lstSetup_Click);
+    onChoice(lstReports, &frmMain::lstReports_Click);
     for (qint16 i = 0; i < kOptionButtons; ++i)
         connect(optReport[std::size_t(i)], &QRadioButton::clicked, this,
                 [this, i] { optReport_Click(i); });
@@ -306,14 +340,33 @@ void frmMain::PressLabel(QLabel* label)
 
 void frmMain::ReleaseLabel(QLabel* label, bool click)
 {
+    QWidget* before = focusWidget();
     if (m_pressLook.contains(label))
         ShowReleased(label);
     if (label == lblAboutOK)
         lblAboutOK_MouseUp();
-    if (click) {
-        if (const Handler handler = m_clickHandlers.value(label))
-            (this->*handler)();
-    }
+    const Handler handler = click ? m_clickHandlers.value(label) : nullptr;
+    RunHandler(handler, before);
+}
+
+bool frmMain::IsPressable(const QObject* object) const
+{
+    return m_clickHandlers.contains(object) || m_pressLook.contains(object);
+}
+
+// Handlers run one after another: the start-up timer, due while a handler waits for the
+// answer to its message box, does its steps once that handler has ended. Before is where
+// the keys were when the user acted.
+void frmMain::RunHandler(Handler handler, const QWidget* before)
+{
+    ++m_handlerDepth;
+    if (handler)
+        (this->*handler)();
+    if (--m_handlerDepth > 0)
+        return;
+    if (std::exchange(m_timerWaiting, false))
+        EndAboutScreen();
+    KeepFocusOnScreen(before);
 }
 
 void frmMain::SetPicture(QLabel* image, const QString& fileName)

@@ -23,6 +23,7 @@ frmMain::frmMain(QWidget* parent)
     WireEvents();
     Form_Load();
     tim1->start();
+    KeepFocusOnScreen(nullptr);
 }
 
 frmMain::~frmMain() = default;
@@ -67,7 +68,14 @@ QString frmMain::MeterToolTip(qint16 index) const
 
 void frmMain::tim1_Timer()
 {
+    if (m_handlerDepth > 0) {
+        m_timerWaiting = true;
+        tim1->stop();
+        return;
+    }
+    const QPointer<QWidget> before = focusWidget();
     EndAboutScreen();
+    KeepFocusOnScreen(before);
 }
 
 // Shared by the start-up timer and OK. Pages opened over the About picture are

@@ -132,10 +132,9 @@ TEST_F(KeyboardTest, EnterAndEscapeOnTheEditTransferSetupAndAboutPages)
     EXPECT_EQ(messages.size(), boxes);
 }
 
-TEST_F(KeyboardTest, TabWalksEachPagesInputsTopToBottom)
+TEST_F(KeyboardTest, TabWalksEveryControlOfEachScreenInReadingOrder)
 {
-    const auto walk = [this](const QString& first, int steps) {
-        find(first)->setFocus();
+    const auto walk = [this](int steps) {
         QStringList order {focused()->objectName()};
         for (int i = 0; i < steps; ++i) {
             key(Qt::Key_Tab);
@@ -143,8 +142,22 @@ TEST_F(KeyboardTest, TabWalksEachPagesInputsTopToBottom)
         }
         return order.join(QLatin1Char(' '));
     };
+    EXPECT_EQ(focused()->objectName(), "lblAboutOK");
     endAbout();
-    openStatus(0);
+    EXPECT_EQ(walk(11),
+              "imgFood imgElectricity imgParking imgGas imgEntertainment imgSchool imgRent "
+              "imgTelephone imgClothing lblArrowUp lblArrowDown imgFood");
+    // The arrow keys move within the overview's 3 by 3 grid and stop at its edges.
+    for (const Qt::Key arrow : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up,
+                                Qt::Key_Left, Qt::Key_Left})
+        key(arrow);
+    EXPECT_EQ(focused()->objectName(), "imgGas");
+    key(Qt::Key_Space);
+    EXPECT_EQ(statusPage().left(3), "Gas");
+    EXPECT_EQ(focused()->objectName(), "txtDate") << "the keys go to the first field";
+    EXPECT_EQ(walk(9),
+              "txtDate txtAmount txtDescription cboPayment lblReportBack lblReportReset "
+              "lblReportDone lblArrowUp lblArrowDown txtDate");
     // Tab out of the menu bar hands the keys to the first field, which is tinted.
     key(Qt::Key_F10);
     EXPECT_EQ(strip(), "Categories_ Reports Setup");
@@ -152,22 +165,31 @@ TEST_F(KeyboardTest, TabWalksEachPagesInputsTopToBottom)
     EXPECT_EQ(strip(), "Categories Reports Setup");
     EXPECT_EQ(focused()->objectName(), "txtDate");
     EXPECT_NE(edit("txtDate")->palette().color(QPalette::Base), Qt::white);
-    EXPECT_EQ(walk("txtDate", 4), "txtDate txtAmount txtDescription cboPayment txtDate");
-    EXPECT_EQ(edit("txtAmount")->palette().color(QPalette::Base), Qt::white);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(edit("txtDate")->palette().color(QPalette::Base), Qt::white);
     // The option buttons are one stop; the arrows move within them as a click selects.
     key(Qt::Key_PageDown);
-    EXPECT_EQ(walk("optReport(0)", 1), "optReport(0) optReport(0)");
+    EXPECT_EQ(walk(4), "optReport(0) lblReportEdit lblReportDelete lblArrowUp lblArrowDown");
+    find("optReport(0)")->setFocus();
     key(Qt::Key_Down);
     key(Qt::Key_Down);
     EXPECT_EQ(focused()->objectName(), "optReport(2)");
     EXPECT_EQ(window->selectedLine(), 2);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Space);
+    EXPECT_EQ(text("lblEditNumber"), "3");
+    EXPECT_EQ(walk(7),
+              "txtDate txtAmount txtDescription cboPayment lblEditCancel lblEditReset "
+              "lblEditDone lblArrowUp");
 
     openSetup("Setup Budget");
-    EXPECT_EQ(walk("txtTotal", 6),
-              "txtTotal cboInterval cboCateName txtBudgetAmount "
-              "txtAlertAmount cboCategory txtTotal");
+    EXPECT_EQ(walk(9),
+              "txtTotal cboInterval cboCateName txtBudgetAmount txtAlertAmount "
+              "cboCategory lblSetupCancel lblSetupReset lblSetupEdit lblArrowUp");
     openSetup("Transfer Funds");
-    EXPECT_EQ(walk("txtTransAmount", 3), "txtTransAmount cboTransFrom cboTransTo txtTransAmount");
+    EXPECT_EQ(walk(6),
+              "txtTransAmount cboTransFrom cboTransTo lblTransCancel lblTransReset "
+              "lblTransDone lblArrowUp");
 }
 
 TEST_F(KeyboardTest, MenuKeysWorkTheTopStripAndItsListsAsThePenDoes)

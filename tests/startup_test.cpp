@@ -7,8 +7,9 @@ TEST_F(WindowTest, StartsWithTheAboutPictureOverSeededIcons)
 {
     EXPECT_EQ(window->size(), QSize(335, 512));
     EXPECT_EQ(window->windowTitle(), "Brivant");
-    EXPECT_EQ(window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 87)
-        << "77 widgets of the inventory plus 11 option buttons, less the option array's own row";
+    EXPECT_EQ(window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 88)
+        << "77 widgets of the inventory plus 11 option buttons, less the option array's own "
+           "row, and the focus ring";
 
     // No page control, option button or menu tab: only the About picture and its OK.
     EXPECT_EQ(onScreen(), "imgFront lblAboutOK");

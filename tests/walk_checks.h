@@ -326,7 +326,7 @@ inline std::string screenFault(const frmMain& window, bool keyHeld = false)
     int pressed = 0;
     for (const QLabel* label : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (label->autoFillBackground()
-            && label->palette().color(QPalette::WindowText) == QColor(Qt::white)
+            && label->palette().color(label->foregroundRole()) == QColor(Qt::white)
             && ++pressed > int(keyHeld))
             return "screen: " + str(label->objectName()) + " still looks pressed";
     }

@@ -212,10 +212,12 @@ QString WindowTest::look(const QString& name) const
 {
     const QLabel* button = label(name);
     const QPalette colours = button->palette();
+    const QColor text = colours.color(button->foregroundRole());
+    // The border is drawn in the window-text colour, which stays black while held.
     if (button->autoFillBackground() && colours.color(QPalette::Window) == kPressedColour
-        && colours.color(QPalette::WindowText) == Qt::white)
+        && text == Qt::white && colours.color(QPalette::WindowText) == Qt::black)
         return QStringLiteral("pressed");
-    if (!button->autoFillBackground() && colours.color(QPalette::WindowText) == Qt::black)
+    if (!button->autoFillBackground() && text == Qt::black)
         return QStringLiteral("released");
     return QStringLiteral("neither");
 }
