@@ -423,9 +423,10 @@ QLabel* frmMain::TabOf(const QObject* object) const
 // About screen over the menu bar leaves the Help tab shown under the Setup tab.
 bool frmMain::Reachable(const QWidget* control)
 {
-    if (!shown(control))
-        return false;
-    const QWidget* hit = control->parentWidget()->childAt(control->geometry().center());
+    const QWidget* parent = control->parentWidget();
+    if (!shown(control) || !parent)
+        return shown(control);
+    const QWidget* hit = parent->childAt(control->geometry().center());
     return hit && (hit == control || control->isAncestorOf(hit));
 }
 
@@ -472,7 +473,8 @@ bool frmMain::focusNextPrevChild(bool next)
 }
 
 // After a handler, the keys stay where it left them, unless the control they were on has
-// left the screen: then they go to the first control of the new screen.
+// left the screen. Then a keyboard user finds them on the first control of the new screen;
+// after the pen they rest with the window, so that no field lights up unasked.
 void frmMain::KeepFocusOnScreen(const QWidget* before)
 {
     QWidget* current = focusWidget();
@@ -480,8 +482,11 @@ void frmMain::KeepFocusOnScreen(const QWidget* before)
         current = current->parentWidget();
     if (current && Reachable(current) && !(before && !Reachable(before)))
         return;
-    if (const std::vector<QWidget*> stops = ScreenStops(); !stops.empty())
+    const std::vector<QWidget*> stops = ScreenStops();
+    if (m_keyboardMode && !stops.empty())
         stops.front()->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::SetKeyboardMode(bool keyboard)

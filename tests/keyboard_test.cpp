@@ -142,8 +142,9 @@ TEST_F(KeyboardTest, TabWalksEveryControlOfEachScreenInReadingOrder)
         }
         return order.join(QLatin1Char(' '));
     };
-    EXPECT_EQ(focused()->objectName(), "lblAboutOK");
+    EXPECT_EQ(focused(), window.get()) << "the keys rest with the window until Tab";
     endAbout();
+    key(Qt::Key_Tab);
     EXPECT_EQ(walk(11),
               "imgFood imgElectricity imgParking imgGas imgEntertainment imgSchool imgRent "
               "imgTelephone imgClothing lblArrowUp lblArrowDown imgFood");
@@ -182,11 +183,14 @@ TEST_F(KeyboardTest, TabWalksEveryControlOfEachScreenInReadingOrder)
               "txtDate txtAmount txtDescription cboPayment lblEditCancel lblEditReset "
               "lblEditDone lblArrowUp");
 
+    // Opened by the pen, a page leaves the keys with the window; Tab finds the first field.
     openSetup("Setup Budget");
+    key(Qt::Key_Tab);
     EXPECT_EQ(walk(9),
               "txtTotal cboInterval cboCateName txtBudgetAmount txtAlertAmount "
               "cboCategory lblSetupCancel lblSetupReset lblSetupEdit lblArrowUp");
     openSetup("Transfer Funds");
+    key(Qt::Key_Tab);
     EXPECT_EQ(walk(6),
               "txtTransAmount cboTransFrom cboTransTo lblTransCancel lblTransReset "
               "lblTransDone lblArrowUp");
