@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test smoke clean format deb deb-test
+.PHONY: all deps configure build run test clean format deb deb-test
 
 all: build
 
@@ -20,9 +20,10 @@ build: configure
 run: build
 	cd $(BUILD)/bin && ./brivant
 
+# The walks in a real X window run alone, after the rest: one of them races the start-up timer.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	tests/smoke.sh $(BUILD)/bin
+	dbus-run-session -- /usr/bin/python3 tests/desktop_walks.py $(BUILD)/bin
 
 # A Debian package of the program (CPack), and a test that unpacks it into a scratch
 # root and runs the installed program under Xvfb from a folder without pictures.

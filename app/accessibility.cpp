@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QRadioButton>
 
 namespace {
@@ -36,15 +37,27 @@ const ControlSpec* rowOf(const QObject* control)
     return nullptr;
 }
 
-// A label read by the name and description its row gives it; the caption, or the name a
-// meter gives itself after its figures, where the row has none.
-class NamedLabel : public QAccessibleWidget
+} // namespace
+
+// A label as a screen reader meets it: named and described by its row; a label the pen
+// clicks is what it is for, a button (a page tab on the menu bar) whose press action does
+// what a click does. Whether the pen clicks it is asked as it is read, because Qt asks for
+// the interface while the window is still being built.
+class frmMain::LabelAccessible : public QAccessibleWidget
 {
 public:
-    NamedLabel(QLabel* label, QAccessible::Role role, AccessibleTexts texts)
-        : QAccessibleWidget(label, role)
-        , m_texts(std::move(texts))
+    LabelAccessible(QLabel* label, const ControlSpec& row)
+        : QAccessibleWidget(label)
+        , m_texts(textsOf(row))
+        , m_kind(row.kind)
     { }
+
+    QAccessible::Role role() const override
+    {
+        if (form()->IsPressable(widget()))
+            return m_kind == Kind::MenuTab ? QAccessible::PageTab : QAccessible::Button;
+        return m_kind == Kind::Image ? QAccessible::Graphic : QAccessible::StaticText;
+    }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -52,33 +65,21 @@ public:
             return m_texts.description;
         if (kind != QAccessible::Name)
             return QAccessibleWidget::text(kind);
+        // Meters name themselves after their figures as they change.
         if (!widget()->accessibleName().isEmpty())
             return widget()->accessibleName();
         const QString caption = static_cast<const QLabel*>(widget())->text();
         // A label that shows a figure is read with its field, "Available: $217.12".
-        if (role() == QAccessible::StaticText && !m_texts.name.isEmpty())
+        if (m_kind == Kind::Label && !m_texts.name.isEmpty())
             return caption.isEmpty() ? m_texts.name : m_texts.name + QStringLiteral(": ") + caption;
         return m_texts.name.isEmpty() ? caption : m_texts.name;
     }
 
-private:
-    AccessibleTexts m_texts;
-};
-
-} // namespace
-
-// A label the pen clicks, exposed as what it is for: a button (a page tab on the menu bar)
-// whose press action does what a click does.
-class frmMain::PressableLabel : public NamedLabel
-{
-public:
-    using NamedLabel::NamedLabel;
-
-    // A control under a page or another control is out of the pen's reach and out of sight.
+    // A button under a page or another control is out of the pen's reach and out of sight.
     QAccessible::State state() const override
     {
-        QAccessible::State state = NamedLabel::state();
-        if (!state.invisible && !Reachable(widget())) {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (!state.invisible && form()->IsPressable(widget()) && !Reachable(widget())) {
             state.invisible = true;
             state.offscreen = true;
         }
@@ -87,7 +88,8 @@ public:
 
     QStringList actionNames() const override
     {
-        return QStringList(pressAction()) + NamedLabel::actionNames();
+        const QStringList own = QAccessibleWidget::actionNames();
+        return form()->IsPressable(widget()) ? QStringList(pressAction()) + own : own;
     }
 
     // Answered at once: the click, and any message box it opens, runs after the caller has
@@ -95,37 +97,156 @@ public:
     void doAction(const QString& action) override
     {
         if (action != pressAction()) {
-            NamedLabel::doAction(action);
+            QAccessibleWidget::doAction(action);
             return;
         }
-        auto* window = static_cast<frmMain*>(widget()->parentWidget());
         QMetaObject::invokeMethod(
-            window,
-            [window = QPointer(window), label = QPointer(static_cast<QLabel*>(widget()))] {
+            form(),
+            [window = QPointer(form()), label = QPointer(static_cast<QLabel*>(widget()))] {
                 if (window && label)
                     window->PressByBus(label);
             },
             Qt::QueuedConnection);
     }
+
+private:
+    frmMain* form() const { return static_cast<frmMain*>(widget()->parentWidget()); }
+
+    AccessibleTexts m_texts;
+    Kind m_kind;
+};
+
+// An entry of a menu list, pressed as a click on it chooses it.
+class frmMain::MenuEntry : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MenuEntry(QAccessibleInterface* list, int row)
+        : m_list(list)
+        , m_row(row)
+    { }
+
+    bool isValid() const override { return m_list->isValid(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_list->window(); }
+    QAccessibleInterface* parent() const override { return m_list; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    void setText(QAccessible::Text, const QString&) override { }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? list()->item(m_row)->text() : QString();
+    }
+
+    QRect rect() const override
+    {
+        const QRect item = list()->visualItemRect(list()->item(m_row));
+        return QRect(list()->viewport()->mapToGlobal(item.topLeft()), item.size());
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !Reachable(list());
+        state.selectable = true;
+        state.selected = state.focused = list()->hasFocus() && list()->currentRow() == m_row;
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+    void doAction(const QString& action) override
+    {
+        if (action != pressAction())
+            return;
+        auto* window = static_cast<frmMain*>(list()->parentWidget());
+        QMetaObject::invokeMethod(
+            window,
+            [window = QPointer(window), list = QPointer(list()), row = m_row] {
+                if (window && list)
+                    window->ChooseByBus(list, row);
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    QListWidget* list() const { return static_cast<QListWidget*>(m_list->object()); }
+
+    QAccessibleInterface* m_list;
+    int m_row;
+};
+
+// A menu list, read as a menu whose entries can be pressed.
+class frmMain::MenuList : public QAccessibleWidget
+{
+public:
+    explicit MenuList(QListWidget* list)
+        : QAccessibleWidget(list, QAccessible::PopupMenu)
+        , m_entries(std::size_t(list->count()))
+    { }
+
+    ~MenuList() override
+    {
+        for (const QAccessible::Id id : m_entries) {
+            if (id)
+                QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    int childCount() const override { return int(m_entries.size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        QAccessible::Id& id = m_entries[std::size_t(index)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(
+                new MenuEntry(const_cast<MenuList*>(this), index));
+        return QAccessible::accessibleInterface(id);
+    }
+
+    int indexOfChild(const QAccessibleInterface* entry) const override
+    {
+        for (int i = 0; i < childCount(); ++i) {
+            if (m_entries[std::size_t(i)] && child(i) == entry)
+                return i;
+        }
+        return -1;
+    }
+
+    QAccessibleInterface* focusChild() const override
+    {
+        const auto* list = static_cast<const QListWidget*>(widget());
+        return list->hasFocus() ? child(list->currentRow()) : nullptr;
+    }
+
+private:
+    mutable std::vector<QAccessible::Id> m_entries;
 };
 
 // Asked only when a screen reader or a tool reads a control, so starting costs nothing.
 QAccessibleInterface* frmMain::AccessibleFor(const QString&, QObject* object)
 {
-    auto* label = qobject_cast<QLabel*>(object);
-    auto* window = label ? qobject_cast<frmMain*>(label->parentWidget()) : nullptr;
-    const ControlSpec* row = window ? rowOf(label) : nullptr;
-    if (!row)
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget || !qobject_cast<frmMain*>(widget->parentWidget()))
         return nullptr;
-    AccessibleTexts texts = textsOf(*row);
-    if (window->IsPressable(label)) {
-        const auto role = row->kind == Kind::MenuTab ? QAccessible::PageTab : QAccessible::Button;
-        return new PressableLabel(label, role, std::move(texts));
-    }
-    if (texts.name.isEmpty() && texts.description.isEmpty())
-        return nullptr; // a caption, read as Qt reads it
-    const auto role = row->kind == Kind::Image ? QAccessible::Graphic : QAccessible::StaticText;
-    return new NamedLabel(label, role, std::move(texts));
+    if (auto* list = qobject_cast<QListWidget*>(widget))
+        return new MenuList(list);
+    auto* label = qobject_cast<QLabel*>(widget);
+    const ControlSpec* row = label ? rowOf(label) : nullptr;
+    return row ? new LabelAccessible(label, *row) : nullptr;
 }
 
 void frmMain::InstallAccessibility()
@@ -175,6 +296,15 @@ void frmMain::SetMeterToolTip(QLabel* image, qint16 index)
 {
     image->setToolTip(MeterToolTip(index));
     image->setAccessibleName(MeterName(index));
+}
+
+// What a click on a menu list's entry does, for the press action of the accessibility bus.
+void frmMain::ChooseByBus(QListWidget* list, int row)
+{
+    if (QApplication::activeModalWidget() || !Reachable(list))
+        return;
+    list->setCurrentRow(row);
+    RunHandler(ChoiceHandler(list), list);
 }
 
 // What a click does, for the press action of the accessibility bus. A pen cannot reach

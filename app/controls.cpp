@@ -290,16 +290,16 @@ void frmMain::WireEvents()
     connect(txtDescription, &QLineEdit::textChanged, this, &frmMain::txtDescription_Change);
     connect(cboPayment, &QComboBox::editTextChanged, this, &frmMain::cboPayment_Change);
     connect(cboPayment, &QComboBox::activated, this, &frmMain::cboPayment_Click);
-    const auto onChoice = [this](QListWidget* list, Handler handler) {
+    for (QListWidget* list : {lstHelp, lstSetup, lstReports})
         connect(list, &QListWidget::itemClicked, this,
-                [this, handler] { RunHandler(handler, focusWidget()); });
-    };
-    onChoice(lstHelp, &frmMain::lstHelp_Click);
-    onChoice(lstSetup, &frmMain::lstSetup_Click);
-    onChoice(lstReports, &frmMain::lstReports_Click);
+                [this, list] { RunHandler(ChoiceHandler(list), list); });
+    // Chosen by the pen, the arrow keys or a screen reader's toggle alike. A click on the
+    // button already chosen changes nothing: it names the selected line already.
     for (qint16 i = 0; i < kOptionButtons; ++i)
-        connect(optReport[std::size_t(i)], &QRadioButton::clicked, this,
-                [this, i] { optReport_Click(i); });
+        connect(optReport[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool chosen) {
+            if (chosen)
+                optReport_Click(i);
+        });
     connect(tim1, &QTimer::timeout, this, &frmMain::tim1_Timer);
     WireKeys();
 }
@@ -347,6 +347,15 @@ void frmMain::ReleaseLabel(QLabel* label, bool click)
         lblAboutOK_MouseUp();
     const Handler handler = click ? m_clickHandlers.value(label) : nullptr;
     RunHandler(handler, before);
+}
+
+frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
+{
+    if (list == lstSetup)
+        return &frmMain::lstSetup_Click;
+    if (list == lstReports)
+        return &frmMain::lstReports_Click;
+    return list == lstHelp ? &frmMain::lstHelp_Click : nullptr;
 }
 
 bool frmMain::IsPressable(const QObject* object) const

@@ -62,6 +62,7 @@ private:
     bool IsPressable(const QObject* object) const;
     static bool Reachable(const QWidget* control);
     void RunHandler(Handler handler, const QWidget* before);
+    Handler ChoiceHandler(const QListWidget* list) const;
 
     // startup.cpp: load, seeding, meters, the start-up About screen, power
     void Form_Load();
@@ -165,13 +166,16 @@ private:
     void lblAboutOK_MouseUp();
 
     // accessibility.cpp: what screen readers call the controls, and pressing by their action
-    class PressableLabel;
+    class LabelAccessible;
+    class MenuEntry;
+    class MenuList;
     static QAccessibleInterface* AccessibleFor(const QString& className, QObject* object);
     void InstallAccessibility();
     void NameInputs();
     QString MeterName(qint16 index) const;
     void SetMeterToolTip(QLabel* image, qint16 index);
     void PressByBus(QLabel* label);
+    void ChooseByBus(QListWidget* list, int row);
 
     // keyboard.cpp: keys that reach the same handlers as the pen
     enum class AfterKey { Nothing, WorkStrip, OpenList };

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 #include "inventory.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -240,14 +241,8 @@ void frmMain::KeyReleased()
     // held: then it is let go without its click, as a mouse released off a label.
     if (held.label)
         ReleaseLabel(held.label, Reachable(held.label));
-    if (held.list && held.list->currentRow() >= 0) {
-        if (held.list == lstSetup)
-            RunHandler(&frmMain::lstSetup_Click, held.list);
-        else if (held.list == lstReports)
-            RunHandler(&frmMain::lstReports_Click, held.list);
-        else if (held.list == lstHelp)
-            RunHandler(&frmMain::lstHelp_Click, held.list);
-    }
+    if (held.list && held.list->currentRow() >= 0)
+        RunHandler(ChoiceHandler(held.list), held.list);
     switch (held.after) {
     case AfterKey::WorkStrip:
         for (const LabelSlot slot : kTabs) {
@@ -384,6 +379,10 @@ void frmMain::OpenMenuList(QLabel* tab)
     RememberPageFocus();
     list->setCurrentRow(0);
     list->setFocus(Qt::ShortcutFocusReason);
+    // Qt announces the list after its entry; a screen reader should end on the entry.
+    QAccessibleEvent entry(list, QAccessible::Focus);
+    entry.setChild(0);
+    QAccessible::updateAccessibility(&entry);
 }
 
 // Closing a list by key leaves its tab as a fresh menu bar shows it: no border.
