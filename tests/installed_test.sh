@@ -33,7 +33,7 @@ grep -qx 'Exec=brivant' "$entry" || fail "no desktop entry"
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 # Also finds the metainfo's launchable entry in the tree.
 appstreamcli validate-tree --no-net "$work/root" || fail "the metainfo does not validate"
-for file in metainfo/org.brivant.Brivant.metainfo.xml; do
+for file in metainfo/org.brivant.Brivant.metainfo.xml man/man1/brivant.1.gz doc/brivant/copyright; do
   [ -s "$usr/share/$file" ] || fail "$file is not installed"
 done
 for size in 64 128; do
