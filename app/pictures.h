@@ -19,11 +19,7 @@ QSize expectedSize(const QString& fileName);
 // it never ends the program. Decoded pictures are kept until the file changes.
 QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
 
-// Starts decoding the built-in pictures of the first screen on another thread, so
-// that it overlaps the font set-up of the first widgets; builtIn() waits for it.
-void preloadBuiltIns();
-
-// A built-in picture compiled into the program, decoded once.
+// A picture compiled into the program ("skin.jpg", "icon@2x.png"), shared by all who show it.
 QPixmap builtIn(const QString& name);
 // The same, from its twice-size drawing on a screen of device pixel ratio 1.5 or more.
 QPixmap builtIn(const QString& name, qreal devicePixelRatio);
