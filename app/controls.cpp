@@ -1,3 +1,4 @@
+#include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
 #include "pictures.h"
@@ -128,8 +129,8 @@ void frmMain::BuildControls()
                     place(box, row, name, row.twips);
                     this->*slot = box;
                 } else if constexpr (std::is_same_v<Slot, QComboBox * Controls::*>) {
-                    auto* combo = new QComboBox(this);
-                    combo->setEditable(row.kind == Kind::ComboBox);
+                    auto* combo = row.kind == Kind::ComboBox ? new EditableDropDown(this)
+                                                             : new QComboBox(this);
                     combo->setInsertPolicy(QComboBox::NoInsert);
                     combo->addItems(itemsOf(row));
                     combo->setCurrentIndex(-1);

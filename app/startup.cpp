@@ -1,3 +1,4 @@
+#include "dropdown.h"
 #include "frmMain.h"
 #include "pictures.h"
 
@@ -17,6 +18,7 @@ frmMain::frmMain(QWidget* parent)
     icon.addPixmap(Pictures::builtIn(QStringLiteral("icon@2x.png")));
     setWindowIcon(icon);
     BuildControls();
+    EditableDropDown::makeEditableAfterPaint(imgOstrel);
     WireEvents();
     Form_Load();
     tim1->start();
