@@ -14,7 +14,8 @@ struct BuiltinPicture
     QImage::Format format; // Format_Invalid when the bytes are a JPEG file
     int width;
     int height;
-    const char* bytes; // 4 bytes a pixel, line after line, aligned for QImage
+    qsizetype bytesPerLine;
+    const char* bytes; // line after line, aligned for QImage
     qsizetype size;
 };
 

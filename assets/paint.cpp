@@ -63,11 +63,13 @@ QByteArray literal(QByteArrayView bytes)
 }
 
 // The built-in pictures as C++ for the program (app/builtin_pictures.h): the plain-size
-// ones and the PNG files as the pixels a pixmap of their file holds, the twice-size JPEG
-// drawings as their files.
+// ones and the PNG files as the pixels a pixmap of their file holds, opaque ones three
+// bytes a pixel; the twice-size JPEG drawings as their files. The pixels come first, in
+// the order given, so that those of the first screen lie together in memory.
 bool writeSource(const QDir& builtin, const QStringList& files)
 {
-    QByteArray data;
+    QByteArray pixels;
+    QByteArray jpegs;
     QByteArray table;
     for (int i = 0; i < files.size(); ++i) {
         const QString& name = files.at(i);
@@ -76,33 +78,35 @@ bool writeSource(const QDir& builtin, const QStringList& files)
             return false;
         QByteArray bytes = file.readAll();
         QByteArray format = "QImage::Format_Invalid";
-        QSize size(0, 0);
+        QImage image;
         if (!name.contains(QLatin1String("@2x.jpg"))) {
             // The pixmap a decoded file gives, in the format it keeps on the screen.
-            const QImage image = QPixmap::fromImage(QImage::fromData(bytes)).toImage();
-            if (image.format() != QImage::Format_RGB32
-                && image.format() != QImage::Format_ARGB32_Premultiplied)
+            image = QPixmap::fromImage(QImage::fromData(bytes)).toImage();
+            if (image.format() == QImage::Format_RGB32)
+                image = image.convertToFormat(QImage::Format_RGB888);
+            else if (image.format() != QImage::Format_ARGB32_Premultiplied)
                 return false;
-            format = image.format() == QImage::Format_RGB32 ? "QImage::Format_RGB32"
-                                                            : "QImage::Format_ARGB32_Premultiplied";
-            size = image.size();
+            format = image.format() == QImage::Format_RGB888
+                ? "QImage::Format_RGB888"
+                : "QImage::Format_ARGB32_Premultiplied";
             bytes
                 = QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
         }
-        data += "alignas(16) const char kPicture" + QByteArray::number(i) + "[] =\n    "
-            + literal(bytes) + ";\n";
+        const QByteArray array = "kPicture" + QByteArray::number(i);
+        (image.isNull() ? jpegs : pixels)
+            += "alignas(16) const char " + array + "[] =\n    " + literal(bytes) + ";\n";
         table += "    {\"" + name.toLatin1() + "\", " + format + ", "
-            + QByteArray::number(size.width()) + ", " + QByteArray::number(size.height())
-            + ", kPicture" + QByteArray::number(i) + ", " + QByteArray::number(bytes.size())
-            + "},\n";
+            + QByteArray::number(image.width()) + ", " + QByteArray::number(image.height()) + ", "
+            + QByteArray::number(image.bytesPerLine()) + ", " + array + ", "
+            + QByteArray::number(bytes.size()) + "},\n";
     }
     QFile source(builtin.filePath(QStringLiteral("builtin_pictures.cpp")));
     return source.open(QIODevice::WriteOnly)
-        && source.write(
-               "// Written by brivant_paint.\n#include \"builtin_pictures.h\"\n\nnamespace {\n\n"
-               + data + "\nconst BuiltinPicture kPictures[] = {\n" + table
-               + "};\n\n} // namespace\n\nstd::span<const BuiltinPicture> "
-                 "builtinPictures()\n{\n    return kPictures;\n}\n")
+        && source.write("// Written by brivant_paint.\n#include \"builtin_pictures.h\"\n\n"
+                        "namespace {\n\n"
+                        + pixels + jpegs + "\nconst BuiltinPicture kPictures[] = {\n" + table
+                        + "};\n\n} // namespace\n\nstd::span<const BuiltinPicture> "
+                          "builtinPictures()\n{\n    return kPictures;\n}\n")
         > 0;
 }
 
@@ -134,9 +138,9 @@ int main(int argc, char* argv[])
         ok = write(runtime, name) && ok;
     for (const QString& name : builtinFiles)
         ok = write(builtin, name) && ok;
-    QStringList compiledIn;
+    QStringList compiledIn = builtinFiles;
     for (const QString& name : builtinFiles)
-        compiledIn << name << twiceName(name);
+        compiledIn << twiceName(name);
     if (ok && !writeSource(builtin, compiledIn)) {
         std::fprintf(stderr, "brivant_paint: cannot write the built-in pictures' source\n");
         ok = false;
