@@ -92,6 +92,11 @@ void frmMain::BuildControls()
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
     setFont(fontFor(kWindowFace));
+    // A text box lays out its text in the application's font before it takes the window's;
+    // while the controls are made the two are one, so that no face is loaded that the first
+    // screen does not show.
+    const QFont applicationFont = QGuiApplication::font();
+    QGuiApplication::setFont(font());
     std::vector<QWidget*> pointing;
 
     auto place = [&](QWidget* widget, const ControlSpec& row, QString name, TwipsRect twips) {
@@ -193,6 +198,7 @@ void frmMain::BuildControls()
     const QCursor hand(handPicture, 12 * hot, 1 * hot);
     for (QWidget* widget : pointing)
         widget->setCursor(hand);
+    QGuiApplication::setFont(applicationFont);
     NameControls();
 }
 
