@@ -47,7 +47,7 @@ END {
     missed = ""
     for (i = 1; i <= 3; i++)
         if (ratio[i] > limit[i])
-            missed = missed sprintf("%s%s %.2fx > %.2fx", missed == "" ? "" : ", ", what[i], ratio[i], limit[i])
+            missed = missed sprintf("%s%s %.3fx > %.2fx", missed == "" ? "" : ", ", what[i], ratio[i], limit[i])
     if (missed == "")
         print "start-up budget: met (wall <= 1.15x, CPU <= 1.5x, memory <= 1.10x)"
     else
