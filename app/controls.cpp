@@ -123,7 +123,8 @@ void frmMain::BuildControls()
             [&](auto slot) {
                 using Slot = decltype(slot);
                 if constexpr (std::is_same_v<Slot, QLabel * Controls::*>) {
-                    auto* label = new QLabel(this);
+                    auto* label
+                        = row.kind == Kind::Image ? new PictureLabel(this) : new QLabel(this);
                     styleLabel(label, row);
                     place(label, row, name, row.twips);
                     this->*slot = label;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -25,3 +26,16 @@ QPixmap builtIn(const QString& name);
 QPixmap builtIn(const QString& name, qreal devicePixelRatio);
 
 } // namespace Pictures
+
+// An image control. It draws its picture one rectangle of the exposed area at a time: Qt
+// copies a picture into a rectangle as it is, but composes one clipped to any other shape
+// (the skin around the About picture, a page around its opaque captions) line by line on
+// a pool of threads, whose start and hand-overs cost more than the copy.
+class PictureLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

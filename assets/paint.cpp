@@ -63,9 +63,9 @@ QByteArray literal(QByteArrayView bytes)
 }
 
 // The built-in pictures as C++ for the program (app/builtin_pictures.h): the plain-size
-// ones and the PNG files as the pixels a pixmap of their file holds, opaque ones three
-// bytes a pixel; the twice-size JPEG drawings as their files. The pixels come first, in
-// the order given, so that those of the first screen lie together in memory.
+// ones and the PNG files as the pixels a pixmap of their file holds, in the screen's format
+// so that drawing them is a copy; the twice-size JPEG drawings as their files. The pixels
+// come first, in the order given, so that those of the first screen lie together in memory.
 bool writeSource(const QDir& builtin, const QStringList& files)
 {
     QByteArray pixels;
@@ -82,13 +82,11 @@ bool writeSource(const QDir& builtin, const QStringList& files)
         if (!name.contains(QLatin1String("@2x.jpg"))) {
             // The pixmap a decoded file gives, in the format it keeps on the screen.
             image = QPixmap::fromImage(QImage::fromData(bytes)).toImage();
-            if (image.format() == QImage::Format_RGB32)
-                image = image.convertToFormat(QImage::Format_RGB888);
-            else if (image.format() != QImage::Format_ARGB32_Premultiplied)
+            if (image.format() != QImage::Format_RGB32
+                && image.format() != QImage::Format_ARGB32_Premultiplied)
                 return false;
-            format = image.format() == QImage::Format_RGB888
-                ? "QImage::Format_RGB888"
-                : "QImage::Format_ARGB32_Premultiplied";
+            format = image.format() == QImage::Format_RGB32 ? "QImage::Format_RGB32"
+                                                            : "QImage::Format_ARGB32_Premultiplied";
             bytes
                 = QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
         }
