@@ -88,11 +88,15 @@ QPixmap decode(const QString& path, const QString& fileName, qreal devicePixelRa
         warnOnce(fileName, "is too large", instead);
         return {};
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Read into a buffer of the file's size: a read of at most the cap would reserve all of it.
+    QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
+    const qint64 read = file.open(QIODevice::ReadOnly) ? file.read(bytes.data(), bytes.size()) : -1;
+    if (read < 0) {
         warnOnce(fileName, "cannot be read", instead);
         return {};
     }
-    Jpeg::Picture picture = Jpeg::decode(file.read(kMaxFileBytes), kMaxSide);
+    bytes.truncate(qsizetype(read));
+    Jpeg::Picture picture = Jpeg::decode(bytes, kMaxSide);
     if (picture.image.isNull()) {
         warnOnce(fileName, picture.problem, instead);
         return {};
