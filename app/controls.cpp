@@ -1,3 +1,4 @@
+#include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
 #include "pictures.h"
@@ -114,6 +115,11 @@ void frmMain::BuildControls()
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
     setFont(fontFor(kWindowFace));
+    // A text box lays out its text in the application's font before it takes the window's;
+    // while the controls are made the two are one, so that no face is loaded that the first
+    // screen does not show.
+    const QFont applicationFont = QGuiApplication::font();
+    QGuiApplication::setFont(font());
     std::vector<QWidget*> pointing;
 
     auto place = [&](QWidget* widget, const ControlSpec& row, QString name, TwipsRect twips) {
@@ -143,7 +149,8 @@ void frmMain::BuildControls()
             [&](auto slot) {
                 using Slot = decltype(slot);
                 if constexpr (std::is_same_v<Slot, QLabel * Controls::*>) {
-                    auto* label = row.kind == Kind::ActionButton || row.kind == Kind::MenuTab
+                    QLabel* label = row.kind == Kind::Image ? new PictureLabel(this)
+                        : row.kind == Kind::ActionButton || row.kind == Kind::MenuTab
                         ? new LabelButton(this)
                         : new QLabel(this);
                     // Named first: a caption set makes Qt look up what screen readers call it.
@@ -158,8 +165,8 @@ void frmMain::BuildControls()
                     place(box, row, name, row.twips);
                     this->*slot = box;
                 } else if constexpr (std::is_same_v<Slot, QComboBox * Controls::*>) {
-                    auto* combo = new QComboBox(this);
-                    combo->setEditable(row.kind == Kind::ComboBox);
+                    auto* combo = row.kind == Kind::ComboBox ? new EditableDropDown(this)
+                                                             : new QComboBox(this);
                     combo->setInsertPolicy(QComboBox::NoInsert);
                     combo->addItems(itemsOf(row));
                     combo->setCurrentIndex(-1);
@@ -222,6 +229,7 @@ void frmMain::BuildControls()
     const QCursor hand(handPicture, 12 * hot, 1 * hot);
     for (QWidget* widget : pointing)
         widget->setCursor(hand);
+    QGuiApplication::setFont(applicationFont);
     NameInputs();
 }
 

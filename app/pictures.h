@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -19,13 +20,22 @@ QSize expectedSize(const QString& fileName);
 // it never ends the program. Decoded pictures are kept until the file changes.
 QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
 
-// Starts decoding the built-in pictures of the first screen on another thread, so
-// that it overlaps the font set-up of the first widgets; builtIn() waits for it.
-void preloadBuiltIns();
-
-// A built-in picture compiled into the program, decoded once.
+// A picture compiled into the program ("skin.jpg", "icon@2x.png"), shared by all who show it.
 QPixmap builtIn(const QString& name);
 // The same, from its twice-size drawing on a screen of device pixel ratio 1.5 or more.
 QPixmap builtIn(const QString& name, qreal devicePixelRatio);
 
 } // namespace Pictures
+
+// An image control. It draws its picture one rectangle of the exposed area at a time: Qt
+// copies a picture into a rectangle as it is, but composes one clipped to any other shape
+// (the skin around the About picture, a page around its opaque captions) line by line on
+// a pool of threads, whose start and hand-overs cost more than the copy.
+class PictureLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

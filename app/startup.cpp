@@ -1,3 +1,4 @@
+#include "dropdown.h"
 #include "frmMain.h"
 #include "pictures.h"
 
@@ -11,15 +12,13 @@
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
-    Pictures::preloadBuiltIns();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brivant"));
-    // Named, not decoded: only a window manager that asks for the icon pays for it.
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon.png"), QSize(64, 64));
-    icon.addFile(QStringLiteral(":/pictures/icon@2x.png"), QSize(128, 128));
+    QIcon icon(Pictures::builtIn(QStringLiteral("icon.png")));
+    icon.addPixmap(Pictures::builtIn(QStringLiteral("icon@2x.png")));
     setWindowIcon(icon);
     BuildControls();
+    EditableDropDown::makeEditableAfterPaint(imgOstrel);
     WireEvents();
     Form_Load();
     tim1->start();

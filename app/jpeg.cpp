@@ -1,0 +1,98 @@
+#include "jpeg.h"
+
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <jpeglib.h>
+
+namespace Jpeg {
+
+namespace {
+
+// Enough for the largest picture allowed and the coefficients a progressive file keeps.
+constexpr long kMaxDecoderMemory = 48l * 1024 * 1024;
+
+struct Decoder
+{
+    Decoder() { info.err = jpeg_std_error(&errors); }
+    ~Decoder() { jpeg_destroy_decompress(&info); }
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+
+    // First: the library's error handler finds the jump from the address of its manager.
+    jpeg_error_mgr errors {};
+    std::jmp_buf failed {};
+    jpeg_decompress_struct info {};
+};
+
+[[noreturn]] void giveUp(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<Decoder*>(info->err)->failed, 1);
+}
+
+// Warnings are counted, not printed: the caller says in one line what was wrong.
+void keepQuiet(j_common_ptr)
+{ }
+
+// Each step runs the library where a failure jumps back to the step's own frame, which
+// holds nothing that needs destroying; false when the library gave up.
+bool readHeader(Decoder& d, QByteArrayView bytes)
+{
+    if (setjmp(d.failed))
+        return false;
+    jpeg_create_decompress(&d.info);
+    d.info.mem->max_memory_to_use = kMaxDecoderMemory;
+    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&d.info, TRUE);
+    return true;
+}
+
+// Qt's reader takes four-colour files as the inverted CMYK that most programs write.
+void cmykToRgb(uchar* line, JDIMENSION width)
+{
+    for (JDIMENSION x = 0; x < width; ++x) {
+        uchar* pixel = line + 4 * x;
+        const int k = pixel[3];
+        const QRgb rgb = qRgb(k * pixel[0] / 255, k * pixel[1] / 255, k * pixel[2] / 255);
+        *reinterpret_cast<QRgb*>(pixel) = rgb;
+    }
+}
+
+bool readPixels(Decoder& d, uchar* bits, qsizetype bytesPerLine, bool cmyk)
+{
+    if (setjmp(d.failed))
+        return false;
+    jpeg_start_decompress(&d.info);
+    while (d.info.output_scanline < d.info.output_height) {
+        JSAMPROW line = bits + d.info.output_scanline * bytesPerLine;
+        jpeg_read_scanlines(&d.info, &line, 1);
+        if (cmyk)
+            cmykToRgb(line, d.info.output_width);
+    }
+    jpeg_finish_decompress(&d.info);
+    return true;
+}
+
+} // namespace
+
+Picture decode(QByteArrayView bytes, int maxSide)
+{
+    Decoder d;
+    d.errors.error_exit = giveUp;
+    d.errors.output_message = keepQuiet;
+    if (!readHeader(d, bytes))
+        return {{}, "cannot be read"};
+    if (d.info.image_width > JDIMENSION(maxSide) || d.info.image_height > JDIMENSION(maxSide))
+        return {{}, "is too large"};
+
+    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    // Written straight into the picture's lines in Qt's own pixel order.
+    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    QImage image(int(d.info.image_width), int(d.info.image_height), QImage::Format_RGB32);
+    if (image.isNull() || !readPixels(d, image.bits(), image.bytesPerLine(), cmyk))
+        return {{}, "cannot be read"};
+    // A cut or corrupt file still gives a picture, as much of it as could be read.
+    return {std::move(image), d.errors.num_warnings > 0 ? "is damaged" : nullptr};
+}
+
+} // namespace Jpeg
