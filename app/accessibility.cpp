@@ -50,6 +50,7 @@ public:
         : QAccessibleWidget(label)
         , m_texts(textsOf(row))
         , m_kind(row.kind)
+        , m_focusable(row.style & TabStop || row.kind == Kind::MenuTab)
     { }
 
     QAccessible::Role role() const override
@@ -79,6 +80,8 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
+        // The keys reach it, though it keeps no focus policy of its own (see WireKeys).
+        state.focusable = m_focusable;
         if (!state.invisible && form()->IsPressable(widget()) && !Reachable(widget())) {
             state.invisible = true;
             state.offscreen = true;
@@ -114,6 +117,7 @@ private:
 
     AccessibleTexts m_texts;
     Kind m_kind;
+    bool m_focusable;
 };
 
 // An entry of a menu list, pressed as a click on it chooses it.

@@ -130,9 +130,6 @@ void frmMain::BuildControls()
             widget->setFont(fontFor(row.face));
         if (row.style & HandPointer)
             pointing.push_back(widget);
-        // Focusable by Tab only: a pen press on a label button leaves the keys where they were.
-        if (row.style & TabStop)
-            widget->setFocusPolicy(Qt::TabFocus);
         if (row.style & WhiteBase)
             setColours(widget, QPalette::Base, Qt::white);
         if (!row.toolTip.empty())

@@ -102,6 +102,8 @@ void frmMain::WireKeys()
     // Fields, option buttons and label buttons in reading order, by pixel row (a row of
     // buttons may differ by a twip) and left to right; the page arrows at the right edge
     // come last. Tab skips what is off the screen, so every screen has its own order.
+    // The labels among them keep no focus policy: the keys reach them through this chain
+    // alone, and a label with one would carry a text editor's machinery for its caption.
     std::vector<std::tuple<bool, int, int, QWidget*>> stops;
     const auto addStop = [&](const ControlSpec& row, TwipsRect twips, QWidget* widget) {
         stops.emplace_back(row.kind == Kind::ClickArea, toPixels(twips.top), twips.left, widget);
