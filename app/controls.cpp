@@ -383,12 +383,22 @@ void frmMain::RunHandler(Handler handler, const QWidget* before)
     KeepFocusOnScreen(before);
 }
 
+// A picture out of sight is decoded when it is first painted: at start the icons lie
+// under the About picture, and nothing the first screen shows comes from a file.
 void frmMain::SetPicture(QLabel* image, const QString& fileName)
 {
+    auto* picture = static_cast<PictureLabel*>(image);
+    image->setProperty("pictureFile", fileName);
+    if (!Reachable(image)) {
+        if (const auto size = Pictures::sizeBeforeDecoding(fileName, devicePixelRatio())) {
+            picture->showLater(fileName, *size, devicePixelRatio());
+            return;
+        }
+    }
+    picture->showLater({}, {}, 1);
     const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
     image->setPixmap(pixmap);
     image->resize(pixmap.deviceIndependentSize().toSize());
-    image->setProperty("pictureFile", fileName);
 }
 
 void frmMain::ShowPagePicture(const QString& fileName, int topTwips)

@@ -95,4 +95,33 @@ Picture decode(QByteArrayView bytes, int maxSide)
     return {std::move(image), d.errors.num_warnings > 0 ? "is damaged" : nullptr};
 }
 
+QSize declaredSize(QByteArrayView bytes)
+{
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype end = bytes.size();
+    const auto word = [data](qsizetype at) {
+        return (data[at] << 8) | data[at + 1];
+    };
+    if (end < 2 || word(0) != 0xFFD8)
+        return {};
+    // Segments of marker and length, up to the first frame header (SOF0 to SOF15, less
+    // the three markers in that range that are not frames).
+    for (qsizetype at = 2; at + 4 <= end;) {
+        const int marker = word(at);
+        if (marker == 0xFFFF) { // a fill byte
+            ++at;
+            continue;
+        }
+        const int length = word(at + 2);
+        const bool frame = marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4
+            && marker != 0xFFC8 && marker != 0xFFCC;
+        if (frame)
+            return length >= 7 && at + 9 <= end ? QSize(word(at + 7), word(at + 5)) : QSize();
+        if ((marker >> 8) != 0xFF || marker == 0xFFDA || marker == 0xFFD9 || length < 2)
+            return {};
+        at += 2 + length;
+    }
+    return {};
+}
+
 } // namespace Jpeg

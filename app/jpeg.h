@@ -19,4 +19,8 @@ struct Picture
 // decoder's own memory is capped, so a hostile file cannot ask for more than a few MB.
 Picture decode(QByteArrayView bytes, int maxSide);
 
+// The size a file's frame header declares, read without the library; invalid when the
+// header cannot be found before the picture's data begins.
+QSize declaredSize(QByteArrayView bytes);
+
 } // namespace Jpeg

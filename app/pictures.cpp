@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace Pictures {
 
@@ -154,6 +155,32 @@ QPixmap load(const QString& fileName, qreal devicePixelRatio)
     return placeholder(fileName);
 }
 
+std::optional<QSize> sizeBeforeDecoding(const QString& fileName, qreal devicePixelRatio)
+{
+    // Kept simple: twice-size drawings, and anything odd, are decoded at once.
+    if (devicePixelRatio >= kTwiceFrom)
+        return std::nullopt;
+    for (const QString& folder : folders()) {
+        const QFileInfo info(QDir(folder), fileName);
+        if (!info.isFile())
+            continue;
+        const auto entry = cache().constFind(info.absoluteFilePath());
+        if (entry != cache().cend() && entry->modified == info.lastModified()
+            && entry->size == info.size())
+            return std::nullopt;
+        QFile file(info.absoluteFilePath());
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        // A frame header lies near the start, after the tables.
+        const QSize size = Jpeg::declaredSize(file.read(64 * 1024));
+        if (!size.isValid() || size.isEmpty() || size.width() > kMaxSide
+            || size.height() > kMaxSide)
+            return std::nullopt;
+        return size;
+    }
+    return std::nullopt;
+}
+
 QPixmap builtIn(const QString& name, qreal devicePixelRatio)
 {
     // Shared: the nine icons and the status meter show the same placeholder.
@@ -189,8 +216,18 @@ QPixmap builtIn(const QString& name)
 } // namespace Pictures
 
 // What QLabel draws for a picture without a frame or margin, rectangle by rectangle.
+void PictureLabel::showLater(const QString& fileName, QSize size, qreal devicePixelRatio)
+{
+    m_later = fileName;
+    m_laterRatio = devicePixelRatio;
+    if (!fileName.isEmpty())
+        resize(size);
+}
+
 void PictureLabel::paintEvent(QPaintEvent* event)
 {
+    if (!m_later.isEmpty())
+        setPixmap(Pictures::load(std::exchange(m_later, QString()), m_laterRatio));
     QPainter painter(this);
     const int align = QStyle::visualAlignment(layoutDirection(), alignment());
     const QPixmap picture = pixmap();
