@@ -1,3 +1,4 @@
+#include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
 #include "pictures.h"
@@ -10,7 +11,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 
 #include <vector>
@@ -84,13 +87,39 @@ void styleLabel(QLabel* label, const ControlSpec& row)
     }
 }
 
+// A label button draws its border in the window-text colour and its caption in its own
+// colour role, so that the pressed look changes the caption and leaves the border as it was.
+class LabelButton : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        if (frameShape() != QFrame::NoFrame) {
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                              text(), foregroundRole());
+    }
+};
+
 } // namespace
 
 void frmMain::BuildControls()
 {
+    InstallAccessibility();
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
     setFont(fontFor(kWindowFace));
+    // A text box lays out its text in the application's font before it takes the window's;
+    // while the controls are made the two are one, so that no face is loaded that the first
+    // screen does not show.
+    const QFont applicationFont = QGuiApplication::font();
+    QGuiApplication::setFont(font());
     std::vector<QWidget*> pointing;
 
     auto place = [&](QWidget* widget, const ControlSpec& row, QString name, TwipsRect twips) {
@@ -117,7 +146,12 @@ void frmMain::BuildControls()
             [&](auto slot) {
                 using Slot = decltype(slot);
                 if constexpr (std::is_same_v<Slot, QLabel * Controls::*>) {
-                    auto* label = new QLabel(this);
+                    QLabel* label = row.kind == Kind::Image ? new PictureLabel(this)
+                        : row.kind == Kind::ActionButton || row.kind == Kind::MenuTab
+                        ? new LabelButton(this)
+                        : new QLabel(this);
+                    // Named first: a caption set makes Qt look up what screen readers call it.
+                    label->setObjectName(name);
                     styleLabel(label, row);
                     place(label, row, name, row.twips);
                     this->*slot = label;
@@ -128,8 +162,8 @@ void frmMain::BuildControls()
                     place(box, row, name, row.twips);
                     this->*slot = box;
                 } else if constexpr (std::is_same_v<Slot, QComboBox * Controls::*>) {
-                    auto* combo = new QComboBox(this);
-                    combo->setEditable(row.kind == Kind::ComboBox);
+                    auto* combo = row.kind == Kind::ComboBox ? new EditableDropDown(this)
+                                                             : new QComboBox(this);
                     combo->setInsertPolicy(QComboBox::NoInsert);
                     combo->addItems(itemsOf(row));
                     combo->setCurrentIndex(-1);
@@ -192,7 +226,8 @@ void frmMain::BuildControls()
     const QCursor hand(handPicture, 12 * hot, 1 * hot);
     for (QWidget* widget : pointing)
         widget->setCursor(hand);
-    NameControls();
+    QGuiApplication::setFont(applicationFont);
+    NameInputs();
 }
 
 void frmMain::WireEvents()
@@ -260,12 +295,16 @@ void frmMain::WireEvents()
     connect(txtDescription, &QLineEdit::textChanged, this, &frmMain::txtDescription_Change);
     connect(cboPayment, &QComboBox::editTextChanged, this, &frmMain::cboPayment_Change);
     connect(cboPayment, &QComboBox::activated, this, &frmMain::cboPayment_Click);
-    connect(lstHelp, &QListWidget::itemClicked, this, &frmMain::lstHelp_Click);
-    connect(lstSetup, &QListWidget::itemClicked, this, &frmMain::lstSetup_Click);
-    connect(lstReports, &QListWidget::itemClicked, this, &frmMain::lstReports_Click);
+    for (QListWidget* list : {lstHelp, lstSetup, lstReports})
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list] { RunHandler(ChoiceHandler(list), list); });
+    // Chosen by the pen, the arrow keys or a screen reader's toggle alike. A click on the
+    // button already chosen changes nothing: it names the selected line already.
     for (qint16 i = 0; i < kOptionButtons; ++i)
-        connect(optReport[std::size_t(i)], &QRadioButton::clicked, this,
-                [this, i] { optReport_Click(i); });
+        connect(optReport[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool chosen) {
+            if (chosen)
+                optReport_Click(i);
+        });
     connect(tim1, &QTimer::timeout, this, &frmMain::tim1_Timer);
     WireKeys();
 }
@@ -306,22 +345,60 @@ void frmMain::PressLabel(QLabel* label)
 
 void frmMain::ReleaseLabel(QLabel* label, bool click)
 {
+    QWidget* before = focusWidget();
     if (m_pressLook.contains(label))
         ShowReleased(label);
     if (label == lblAboutOK)
         lblAboutOK_MouseUp();
-    if (click) {
-        if (const Handler handler = m_clickHandlers.value(label))
-            (this->*handler)();
-    }
+    const Handler handler = click ? m_clickHandlers.value(label) : nullptr;
+    RunHandler(handler, before);
 }
 
+frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
+{
+    if (list == lstSetup)
+        return &frmMain::lstSetup_Click;
+    if (list == lstReports)
+        return &frmMain::lstReports_Click;
+    return list == lstHelp ? &frmMain::lstHelp_Click : nullptr;
+}
+
+bool frmMain::IsPressable(const QObject* object) const
+{
+    return m_clickHandlers.contains(object) || m_pressLook.contains(object);
+}
+
+// Handlers run one after another: the start-up timer, due while a handler waits for the
+// answer to its message box, does its steps once that handler has ended. Before is where
+// the keys were when the user acted.
+void frmMain::RunHandler(Handler handler, const QWidget* before)
+{
+    ++m_handlerDepth;
+    if (handler)
+        (this->*handler)();
+    if (--m_handlerDepth > 0)
+        return;
+    if (std::exchange(m_timerWaiting, false))
+        EndAboutScreen();
+    KeepFocusOnScreen(before);
+}
+
+// A picture out of sight is decoded when it is first painted: at start the icons lie
+// under the About picture, and nothing the first screen shows comes from a file.
 void frmMain::SetPicture(QLabel* image, const QString& fileName)
 {
+    auto* picture = static_cast<PictureLabel*>(image);
+    image->setProperty("pictureFile", fileName);
+    if (!Reachable(image)) {
+        if (const auto size = Pictures::sizeBeforeDecoding(fileName, devicePixelRatio())) {
+            picture->showLater(fileName, *size, devicePixelRatio());
+            return;
+        }
+    }
+    picture->showLater({}, {}, 1);
     const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
     image->setPixmap(pixmap);
     image->resize(pixmap.deviceIndependentSize().toSize());
-    image->setProperty("pictureFile", fileName);
 }
 
 void frmMain::ShowPagePicture(const QString& fileName, int topTwips)

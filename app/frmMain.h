@@ -4,13 +4,16 @@
 #include "seams.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QSet>
 #include <QWidget>
 
 #include <category.h>
 #include <money.h>
 #include <optional>
+#include <vector>
 
+class QAccessibleInterface;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -23,6 +26,8 @@ class QListWidget;
 class frmMain : public QWidget, private Controls
 {
     Q_OBJECT
+
+    using Handler = void (frmMain::*)();
 
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -40,6 +45,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // controls.cpp: building the widgets from the inventory and wiring the events
@@ -53,6 +59,10 @@ private:
     QString TodayText() const;
     void PressLabel(QLabel* label);
     void ReleaseLabel(QLabel* label, bool click);
+    bool IsPressable(const QObject* object) const;
+    static bool Reachable(const QWidget* control);
+    void RunHandler(Handler handler, const QWidget* before);
+    Handler ChoiceHandler(const QListWidget* list) const;
 
     // startup.cpp: load, seeding, meters, the start-up About screen, power
     void Form_Load();
@@ -155,10 +165,17 @@ private:
     void ShowReleased(QLabel* label);
     void lblAboutOK_MouseUp();
 
-    // accessibility.cpp: what screen readers call the controls
-    void NameControls();
+    // accessibility.cpp: what screen readers call the controls, and pressing by their action
+    class LabelAccessible;
+    class MenuEntry;
+    class MenuList;
+    static QAccessibleInterface* AccessibleFor(const QString& className, QObject* object);
+    void InstallAccessibility();
+    void NameInputs();
     QString MeterName(qint16 index) const;
     void SetMeterToolTip(QLabel* image, qint16 index);
+    void PressByBus(QLabel* label);
+    void ChooseByBus(QListWidget* list, int row);
 
     // keyboard.cpp: keys that reach the same handlers as the pen
     enum class AfterKey { Nothing, WorkStrip, OpenList };
@@ -173,15 +190,22 @@ private:
     bool KeyboardEvent(QObject* watched, QEvent* event);
     bool KeyPressed(QObject* receiver, const QKeyEvent& key);
     void KeyReleased();
-    bool StripKey(const QKeyEvent& key);
+    bool StripKey(QLabel* tab, const QKeyEvent& key);
+    bool MeterKey(const QLabel* meter, const QKeyEvent& key);
     bool MenuListKey(QListWidget* list, const QKeyEvent& key);
     void HoldKey(const HeldKey& held);
     void WorkStrip(QLabel* tab);
-    void MoveStripFocus(int step);
+    void MoveStripFocus(const QLabel* tab, int step);
+    void RememberPageFocus();
     void LeaveStrip();
     void OpenMenuList(QLabel* tab);
     void CloseMenuList(QListWidget* list);
     QListWidget* MenuListOf(const QLabel* tab) const;
+    QLabel* TabOf(const QObject* object) const;
+    std::vector<QWidget*> ScreenStops() const;
+    void KeepFocusOnScreen(const QWidget* before);
+    void SetKeyboardMode(bool keyboard);
+    void UpdateFocusRing();
 
     ledger::CategoryTable Categories;
     qint16 CurrentCategory = 0;
@@ -192,11 +216,18 @@ private:
     QString PaymentText;
     QString PriorAmountText;
 
-    using Handler = void (frmMain::*)();
     QHash<const QObject*, Handler> m_clickHandlers;
     QSet<const QObject*> m_pressLook;
     QLabel* m_pressedLabel = nullptr;
     HeldKey m_heldKey;
-    // The tab with the keyboard's focus look while the top strip is worked by keys.
-    QLabel* m_stripTab = nullptr;
+    // Every control the keyboard stops at, in reading order; Tab skips those off the screen.
+    std::vector<QWidget*> m_tabChain;
+    // Where Escape on the menu bar gives the keys back to.
+    QPointer<QWidget> m_focusBeforeStrip;
+    QWidget* m_focusRing = nullptr;
+    // The last input was a key, so the focus ring shows; a pen press hides it.
+    bool m_keyboardMode = false;
+    // Handlers running, counting those waiting for their message box to be answered.
+    int m_handlerDepth = 0;
+    bool m_timerWaiting = false;
 };

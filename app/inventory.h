@@ -41,6 +41,7 @@ enum Style : unsigned {
     RightAligned = 1u << 1,
     WhiteBase = 1u << 2,
     PressLook = 1u << 3, // one of the label buttons that look pressed while held
+    TabStop = 1u << 4, // a label the keyboard stops at, as it stops at every input
 };
 
 using ControlSlot

@@ -1,17 +1,19 @@
 #include "frmMain.h"
 #include "inventory.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <span>
+#include <tuple>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -31,6 +33,9 @@ constexpr LabelSlot kBack[]
 constexpr LabelSlot kTabs[]
     = {&Controls::lblCategories, &Controls::lblReports, &Controls::lblSetup, &Controls::lblHelp};
 
+// Drawn just outside the control, so it hides none of its caption or figure.
+constexpr int kRingMargin = 3;
+
 bool isEnter(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -39,13 +44,6 @@ bool isEnter(int key)
 bool shown(const QWidget* widget)
 {
     return !widget->isHidden();
-}
-
-// Where a click could land on it: shown and not under another control. Ending the
-// About screen over the menu bar leaves the Help tab shown under the Setup tab.
-bool reachable(const QLabel* label)
-{
-    return shown(label) && label->parentWidget()->childAt(label->geometry().center()) == label;
 }
 
 void underline(QLabel* tab, bool focused)
@@ -69,28 +67,61 @@ bool isField(const QObject* object)
     return qobject_cast<const QLineEdit*>(object) || qobject_cast<const QComboBox*>(object);
 }
 
+// Blue inside a white edge, so that it shows on the white screen and the dark skin alike.
+class FocusRing : public QWidget
+{
+public:
+    explicit FocusRing(QWidget* parent)
+        : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("focusRing"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const auto frame = [&painter](QRect r, int width, const QColor& colour) {
+            painter.fillRect(r.x(), r.y(), r.width(), width, colour);
+            painter.fillRect(r.x(), r.bottom() - width + 1, r.width(), width, colour);
+            painter.fillRect(r.x(), r.y(), width, r.height(), colour);
+            painter.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
+        };
+        frame(rect(), 1, Qt::white);
+        frame(rect().adjusted(1, 1, -1, -1), kRingMargin - 1, QColor(0, 90, 200));
+    }
+};
+
 } // namespace
 
 void frmMain::WireKeys()
 {
-    // Tab walks the inputs from top to bottom, then left to right. Focus only reaches
-    // those on the screen, so on every page it follows that page's own order.
-    std::vector<std::pair<TwipsRect, QWidget*>> inputs;
+    // Fields, option buttons and label buttons in reading order, by pixel row (a row of
+    // buttons may differ by a twip) and left to right; the page arrows at the right edge
+    // come last. Tab skips what is off the screen, so every screen has its own order.
+    // The labels among them keep no focus policy: the keys reach them through this chain
+    // alone, and a label with one would carry a text editor's machinery for its caption.
+    std::vector<std::tuple<bool, int, int, QWidget*>> stops;
+    const auto addStop = [&](const ControlSpec& row, TwipsRect twips, QWidget* widget) {
+        stops.emplace_back(row.kind == Kind::ClickArea, toPixels(twips.top), twips.left, widget);
+    };
     for (const ControlSpec& row : inventory()) {
+        const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
         if (row.kind == Kind::OptionArray) {
             for (int i = 0; i < kOptionButtons; ++i)
-                inputs.emplace_back(optionTwips(i), optReport[std::size_t(i)]);
+                addStop(row, optionTwips(i), optReport[std::size_t(i)]);
         } else if (row.kind == Kind::TextBox || row.kind == Kind::ComboBox
-                   || row.kind == Kind::ChoiceList || row.kind == Kind::ListBox) {
-            const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
-            inputs.emplace_back(row.twips, findChild<QWidget*>(name, Qt::FindDirectChildrenOnly));
+                   || row.kind == Kind::ChoiceList || row.kind == Kind::ListBox
+                   || (row.style & TabStop)) {
+            addStop(row, row.twips, findChild<QWidget*>(name, Qt::FindDirectChildrenOnly));
         }
     }
-    std::ranges::stable_sort(inputs, [](const auto& a, const auto& b) {
-        return std::pair(a.first.top, a.first.left) < std::pair(b.first.top, b.first.left);
-    });
-    for (std::size_t i = 1; i < inputs.size(); ++i)
-        setTabOrder(inputs[i - 1].second, inputs[i].second);
+    std::ranges::stable_sort(stops);
+    for (const auto& stop : stops)
+        m_tabChain.push_back(std::get<QWidget*>(stop));
 
     // Keys reach whichever widget holds the focus, or the window when none does.
     installEventFilter(this);
@@ -98,12 +129,14 @@ void frmMain::WireKeys()
         if (!qobject_cast<QLabel*>(widget))
             widget->installEventFilter(this);
     }
+    m_focusRing = new FocusRing(this);
 }
 
 bool frmMain::KeyboardEvent(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
+        SetKeyboardMode(true);
         return KeyPressed(watched, *static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -113,21 +146,21 @@ bool frmMain::KeyboardEvent(QObject* watched, QEvent* event)
             KeyReleased();
         return true;
     }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        SetKeyboardMode(false);
+        return false;
     case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        const bool in = event->type() == QEvent::FocusIn;
         if (isField(watched))
-            tint(static_cast<QWidget*>(watched), true);
+            tint(static_cast<QWidget*>(watched), in);
+        if (QLabel* tab = TabOf(watched))
+            underline(tab, in);
+        if (IsPressable(watched))
+            UpdateFocusRing();
         return false;
-    case QEvent::FocusOut:
-        // Tab or a click took the focus from the strip.
-        if (watched == this)
-            LeaveStrip();
-        if (isField(watched))
-            tint(static_cast<QWidget*>(watched), false);
-        return false;
-    case QEvent::Hide:
-        if (watched == m_stripTab)
-            LeaveStrip();
-        return false;
+    }
     default:
         return false;
     }
@@ -166,15 +199,24 @@ bool frmMain::KeyPressed(QObject* receiver, const QKeyEvent& key)
     const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
     if (modifiers != Qt::NoModifier)
         return false;
-    if (receiver == this && m_stripTab && StripKey(key))
+    if (QLabel* tab = TabOf(receiver); tab && StripKey(tab, key))
         return true;
     if (auto* list = qobject_cast<QListWidget*>(receiver); list && MenuListKey(list, key))
         return true;
+    // The focused button itself: Space or Enter press it as the pen does.
+    if (auto* label = qobject_cast<QLabel*>(receiver); label && IsPressable(label)) {
+        if (MeterKey(label, key))
+            return true;
+        if (key.key() == Qt::Key_Space || isEnter(key.key())) {
+            HoldKey({key.key(), label, nullptr, AfterKey::Nothing});
+            return true;
+        }
+    }
     for (const KeyBinding& binding : kKeys) {
         if (binding.key != key.key())
             continue;
         for (const LabelSlot slot : binding.labels) {
-            if (reachable(this->*slot)) {
+            if (Reachable(this->*slot)) {
                 HoldKey({key.key(), this->*slot, nullptr, binding.after});
                 return true;
             }
@@ -200,15 +242,9 @@ void frmMain::KeyReleased()
     // A click or a timer may have taken the label off the screen while the key was
     // held: then it is let go without its click, as a mouse released off a label.
     if (held.label)
-        ReleaseLabel(held.label, reachable(held.label));
-    if (held.list && held.list->currentRow() >= 0) {
-        if (held.list == lstSetup)
-            lstSetup_Click();
-        else if (held.list == lstReports)
-            lstReports_Click();
-        else if (held.list == lstHelp)
-            lstHelp_Click();
-    }
+        ReleaseLabel(held.label, Reachable(held.label));
+    if (held.list && held.list->currentRow() >= 0)
+        RunHandler(ChoiceHandler(held.list), held.list);
     switch (held.after) {
     case AfterKey::WorkStrip:
         for (const LabelSlot slot : kTabs) {
@@ -226,24 +262,22 @@ void frmMain::KeyReleased()
     }
 }
 
-// The strip has the focus: Left and Right move between its tabs, Down or Enter
-// presses the tab, Escape hands the keys back to the page.
-bool frmMain::StripKey(const QKeyEvent& key)
+// A tab has the keys: Left and Right move between the tabs, Down, Enter or Space
+// press the tab and open its list, Escape hands the keys back to the page.
+bool frmMain::StripKey(QLabel* tab, const QKeyEvent& key)
 {
-    if (!shown(m_stripTab))
-        return false;
     switch (key.key()) {
     case Qt::Key_Left:
-        MoveStripFocus(-1);
+        MoveStripFocus(tab, -1);
         return true;
     case Qt::Key_Right:
-        MoveStripFocus(1);
+        MoveStripFocus(tab, 1);
         return true;
     case Qt::Key_Down:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!key.isAutoRepeat())
-            HoldKey({key.key(), m_stripTab, nullptr, AfterKey::OpenList});
+    case Qt::Key_Space:
+        HoldKey({key.key(), tab, nullptr, AfterKey::OpenList});
         return true;
     case Qt::Key_Escape:
         LeaveStrip();
@@ -251,6 +285,38 @@ bool frmMain::StripKey(const QKeyEvent& key)
     default:
         return false;
     }
+}
+
+// The overview's meters stand in a 3 by 3 grid in category order; the arrow keys move
+// within it and stop at its edges.
+bool frmMain::MeterKey(const QLabel* meter, const QKeyEvent& key)
+{
+    qint16 index = 0;
+    while (index < ledger::kCategoryCount && CategoryIcon(index) != meter)
+        ++index;
+    if (index == ledger::kCategoryCount)
+        return false;
+    const int column = index % 3;
+    int target = -1;
+    switch (key.key()) {
+    case Qt::Key_Left:
+        target = column > 0 ? index - 1 : -1;
+        break;
+    case Qt::Key_Right:
+        target = column < 2 ? index + 1 : -1;
+        break;
+    case Qt::Key_Up:
+        target = index - 3;
+        break;
+    case Qt::Key_Down:
+        target = index + 3;
+        break;
+    default:
+        return false;
+    }
+    if (QLabel* next = CategoryIcon(qint16(target)); next && Reachable(next))
+        next->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 // An open menu list has the focus: Up and Down are its own, Enter chooses the
@@ -272,30 +338,39 @@ bool frmMain::MenuListKey(QListWidget* list, const QKeyEvent& key)
 
 void frmMain::WorkStrip(QLabel* tab)
 {
-    setFocus(Qt::ShortcutFocusReason);
-    LeaveStrip();
-    m_stripTab = tab;
-    underline(tab, true);
+    RememberPageFocus();
+    tab->setFocus(Qt::ShortcutFocusReason);
 }
 
-void frmMain::MoveStripFocus(int step)
+void frmMain::MoveStripFocus(const QLabel* tab, int step)
 {
     std::vector<QLabel*> tabs;
     for (const LabelSlot slot : kTabs) {
-        if (shown(this->*slot))
+        if (Reachable(this->*slot))
             tabs.push_back(this->*slot);
     }
-    const auto at = std::ranges::find(tabs, m_stripTab);
+    if (tabs.empty())
+        return;
+    const auto at = std::ranges::find(tabs, tab);
     const auto count = std::ptrdiff_t(tabs.size());
     const std::ptrdiff_t next = ((at - tabs.begin()) + step + count) % count;
     WorkStrip(tabs[std::size_t(next)]);
 }
 
+// The only list boxes are the menu lists.
+void frmMain::RememberPageFocus()
+{
+    QWidget* focus = focusWidget();
+    if (!TabOf(focus) && !qobject_cast<QListWidget*>(focus))
+        m_focusBeforeStrip = focus;
+}
+
 void frmMain::LeaveStrip()
 {
-    if (m_stripTab)
-        underline(m_stripTab, false);
-    m_stripTab = nullptr;
+    if (m_focusBeforeStrip && Reachable(m_focusBeforeStrip))
+        m_focusBeforeStrip->setFocus(Qt::ShortcutFocusReason);
+    else
+        focusNextPrevChild(true);
 }
 
 void frmMain::OpenMenuList(QLabel* tab)
@@ -303,9 +378,13 @@ void frmMain::OpenMenuList(QLabel* tab)
     QListWidget* list = MenuListOf(tab);
     if (!list || !shown(list))
         return;
-    LeaveStrip();
+    RememberPageFocus();
     list->setCurrentRow(0);
     list->setFocus(Qt::ShortcutFocusReason);
+    // Qt announces the list after its entry; a screen reader should end on the entry.
+    QAccessibleEvent entry(list, QAccessible::Focus);
+    entry.setChild(0);
+    QAccessible::updateAccessibility(&entry);
 }
 
 // Closing a list by key leaves its tab as a fresh menu bar shows it: no border.
@@ -330,4 +409,101 @@ QListWidget* frmMain::MenuListOf(const QLabel* tab) const
     if (tab == lblHelp)
         return lstHelp;
     return nullptr;
+}
+
+QLabel* frmMain::TabOf(const QObject* object) const
+{
+    for (const LabelSlot slot : kTabs) {
+        if (this->*slot == object)
+            return this->*slot;
+    }
+    return nullptr;
+}
+
+// Where a click could land on it: shown and not under another control. Ending the
+// About screen over the menu bar leaves the Help tab shown under the Setup tab.
+bool frmMain::Reachable(const QWidget* control)
+{
+    const QWidget* parent = control->parentWidget();
+    if (!shown(control) || !parent)
+        return shown(control);
+    const QWidget* hit = parent->childAt(control->geometry().center());
+    return hit && (hit == control || control->isAncestorOf(hit));
+}
+
+// The controls the keys can stop at on this screen, in order. The option buttons are one
+// stop, the chosen one; the arrow keys move within them.
+std::vector<QWidget*> frmMain::ScreenStops() const
+{
+    QRadioButton* optionStop = nullptr;
+    for (QRadioButton* option : optReport) {
+        if (!Reachable(option))
+            continue;
+        if (option->isChecked()) {
+            optionStop = option;
+            break;
+        }
+        if (!optionStop)
+            optionStop = option;
+    }
+    std::vector<QWidget*> stops;
+    std::ranges::copy_if(m_tabChain, std::back_inserter(stops), [&](QWidget* stop) {
+        return qobject_cast<QRadioButton*>(stop) ? stop == optionStop : Reachable(stop);
+    });
+    return stops;
+}
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    const std::vector<QWidget*> stops = ScreenStops();
+    if (stops.empty())
+        return false;
+    QWidget* current = focusWidget();
+    while (current && current->parentWidget() != this)
+        current = current->parentWidget();
+    auto at = std::ranges::find(stops, current);
+    if (qobject_cast<QRadioButton*>(current))
+        at = std::ranges::find_if(stops,
+                                  [](QWidget* stop) { return qobject_cast<QRadioButton*>(stop); });
+    const auto count = std::ptrdiff_t(stops.size());
+    std::ptrdiff_t target = next ? 0 : count - 1;
+    if (at != stops.end())
+        target = ((at - stops.begin()) + (next ? 1 : -1) + count) % count;
+    stops[std::size_t(target)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// After a handler, the keys stay where it left them, unless the control they were on has
+// left the screen. Then a keyboard user finds them on the first control of the new screen;
+// after the pen they rest with the window, so that no field lights up unasked.
+void frmMain::KeepFocusOnScreen(const QWidget* before)
+{
+    QWidget* current = focusWidget();
+    while (current && current->parentWidget() != this)
+        current = current->parentWidget();
+    if (current && Reachable(current) && !(before && !Reachable(before)))
+        return;
+    const std::vector<QWidget*> stops = ScreenStops();
+    if (m_keyboardMode && !stops.empty())
+        stops.front()->setFocus(Qt::OtherFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::SetKeyboardMode(bool keyboard)
+{
+    if (std::exchange(m_keyboardMode, keyboard) != keyboard)
+        UpdateFocusRing();
+}
+
+void frmMain::UpdateFocusRing()
+{
+    QWidget* focus = focusWidget();
+    if (!m_keyboardMode || !IsPressable(focus) || !shown(focus)) {
+        m_focusRing->hide();
+        return;
+    }
+    m_focusRing->setGeometry(
+        focus->geometry().adjusted(-kRingMargin, -kRingMargin, kRingMargin, kRingMargin));
+    m_focusRing->show();
 }

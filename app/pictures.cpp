@@ -1,24 +1,31 @@
 #include "pictures.h"
 
+#include "builtin_pictures.h"
+#include "jpeg.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSet>
+#include <QStyle>
 
+#include <algorithm>
 #include <cstdio>
-#include <future>
+#include <utility>
 
 namespace Pictures {
 
 namespace {
 
 // No picture of this program is anywhere near this; a file claiming more is refused
-// before it is decoded.
+// before it is decoded, and a file longer than any such picture is not read.
 constexpr int kMaxSide = 2048;
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
 struct CachedPicture
 {
@@ -26,17 +33,6 @@ struct CachedPicture
     qint64 size = -1;
     QPixmap pixmap;
 };
-
-// The pictures of the first screen, decoded while the first widgets are made.
-const QStringList kPreloaded {QStringLiteral("skin.jpg"), QStringLiteral("about.jpg"),
-                              QStringLiteral("title.jpg"), QStringLiteral("meter.jpg"),
-                              QStringLiteral("hand.png")};
-
-std::future<QHash<QString, QImage>>& builtInPreload()
-{
-    static std::future<QHash<QString, QImage>> pending;
-    return pending;
-}
 
 QHash<QString, CachedPicture>& cache()
 {
@@ -85,23 +81,31 @@ QPixmap placeholder(const QString& fileName)
 }
 
 // The picture of a file, or a null pixmap when it cannot be shown.
-QPixmap decode(const QString& path, const QString& fileName, const char* instead)
+QPixmap decode(const QString& path, const QString& fileName, qreal devicePixelRatio,
+               const char* instead)
 {
-    // A hostile file may declare a modest size in its header and still ask for more.
-    static const bool limited = (QImageReader::setAllocationLimit(32), true);
-    Q_UNUSED(limited);
-    QImageReader reader(path);
-    const QSize declared = reader.size();
-    if (declared.isValid() && (declared.width() > kMaxSide || declared.height() > kMaxSide)) {
+    QFile file(path);
+    if (file.size() > kMaxFileBytes) {
         warnOnce(fileName, "is too large", instead);
         return {};
     }
-    QImage image = reader.read();
-    if (image.isNull()) {
+    // Read into a buffer of the file's size: a read of at most the cap would reserve all of it.
+    QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
+    const qint64 read = file.open(QIODevice::ReadOnly) ? file.read(bytes.data(), bytes.size()) : -1;
+    if (read < 0) {
         warnOnce(fileName, "cannot be read", instead);
         return {};
     }
-    return QPixmap::fromImage(std::move(image));
+    bytes.truncate(qsizetype(read));
+    Jpeg::Picture picture = Jpeg::decode(bytes, kMaxSide);
+    if (picture.image.isNull()) {
+        warnOnce(fileName, picture.problem, instead);
+        return {};
+    }
+    if (picture.problem)
+        warnOnce(fileName, picture.problem, "showing what could be read");
+    picture.image.setDevicePixelRatio(devicePixelRatio);
+    return QPixmap::fromImage(std::move(picture.image));
 }
 
 // The file's picture as last decoded, decoded again when the file changes.
@@ -112,9 +116,8 @@ QPixmap cached(const QFileInfo& file, qreal devicePixelRatio)
         entry.modified = file.lastModified();
         entry.size = file.size();
         entry.pixmap
-            = decode(file.absoluteFilePath(), file.fileName(),
+            = decode(file.absoluteFilePath(), file.fileName(), devicePixelRatio,
                      devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
-        entry.pixmap.setDevicePixelRatio(devicePixelRatio);
     }
     return entry.pixmap;
 }
@@ -152,43 +155,84 @@ QPixmap load(const QString& fileName, qreal devicePixelRatio)
     return placeholder(fileName);
 }
 
-void preloadBuiltIns()
+std::optional<QSize> sizeBeforeDecoding(const QString& fileName, qreal devicePixelRatio)
 {
-    if (builtInPreload().valid())
-        return;
-    builtInPreload() = std::async(std::launch::async, [] {
-        QHash<QString, QImage> images;
-        for (const QString& name : kPreloaded)
-            images.insert(name, QImage(QStringLiteral(":/pictures/") + name));
-        return images;
-    });
+    // Kept simple: twice-size drawings, and anything odd, are decoded at once.
+    if (devicePixelRatio >= kTwiceFrom)
+        return std::nullopt;
+    for (const QString& folder : folders()) {
+        const QFileInfo info(QDir(folder), fileName);
+        if (!info.isFile())
+            continue;
+        const auto entry = cache().constFind(info.absoluteFilePath());
+        if (entry != cache().cend() && entry->modified == info.lastModified()
+            && entry->size == info.size())
+            return std::nullopt;
+        QFile file(info.absoluteFilePath());
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        // A frame header lies near the start, after the tables.
+        const QSize size = Jpeg::declaredSize(file.read(64 * 1024));
+        if (!size.isValid() || size.isEmpty() || size.width() > kMaxSide
+            || size.height() > kMaxSide)
+            return std::nullopt;
+        return size;
+    }
+    return std::nullopt;
 }
 
 QPixmap builtIn(const QString& name, qreal devicePixelRatio)
 {
-    if (devicePixelRatio >= kTwiceFrom) {
-        QPixmap twice = builtIn(twiceName(name));
-        if (!twice.isNull()) {
-            twice.setDevicePixelRatio(2);
-            return twice;
-        }
+    // Shared: the nine icons and the status meter show the same placeholder.
+    static QHash<QString, QPixmap> shown;
+    const bool twice = devicePixelRatio >= kTwiceFrom;
+    const QString fileName = twice ? twiceName(name) : name;
+    if (const auto it = shown.constFind(fileName); it != shown.cend())
+        return *it;
+    const auto pictures = builtinPictures();
+    const auto picture = std::find_if(pictures.begin(), pictures.end(), [&](const auto& p) {
+        return fileName == QLatin1String(p.name);
+    });
+    if (picture == pictures.end())
+        return twice ? builtIn(name) : QPixmap();
+    QImage image;
+    if (picture->format == QImage::Format_Invalid) {
+        image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), kMaxSide).image;
+    } else {
+        image = QImage(reinterpret_cast<const uchar*>(picture->bytes), picture->width,
+                       picture->height, picture->bytesPerLine, picture->format);
     }
-    return builtIn(name);
+    if (twice)
+        image.setDevicePixelRatio(2);
+    // Shown from where the program holds it, without a copy or a look for transparent pixels.
+    return *shown.insert(fileName, QPixmap::fromImage(std::move(image), Qt::NoFormatConversion));
 }
 
 QPixmap builtIn(const QString& name)
 {
-    // Shared: the nine icons and the status meter show the same placeholder.
-    static QHash<QString, QPixmap> decoded;
-    if (kPreloaded.contains(name) && builtInPreload().valid()) {
-        QHash<QString, QImage> images = builtInPreload().get();
-        for (auto it = images.begin(); it != images.end(); ++it)
-            decoded.insert(it.key(), QPixmap::fromImage(std::move(it.value())));
-    }
-    auto it = decoded.find(name);
-    if (it == decoded.end())
-        it = decoded.insert(name, QPixmap(QStringLiteral(":/pictures/") + name));
-    return *it;
+    return builtIn(name, 1);
 }
 
 } // namespace Pictures
+
+// What QLabel draws for a picture without a frame or margin, rectangle by rectangle.
+void PictureLabel::showLater(const QString& fileName, QSize size, qreal devicePixelRatio)
+{
+    m_later = fileName;
+    m_laterRatio = devicePixelRatio;
+    if (!fileName.isEmpty())
+        resize(size);
+}
+
+void PictureLabel::paintEvent(QPaintEvent* event)
+{
+    if (!m_later.isEmpty())
+        setPixmap(Pictures::load(std::exchange(m_later, QString()), m_laterRatio));
+    QPainter painter(this);
+    const int align = QStyle::visualAlignment(layoutDirection(), alignment());
+    const QPixmap picture = pixmap();
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        style()->drawItemPixmap(&painter, contentsRect(), align, picture);
+    }
+}

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QLabel>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+
+#include <optional>
 
 // The page, strip and meter pictures that lie beside the program as JPEG files.
 namespace Pictures {
@@ -19,13 +22,36 @@ QSize expectedSize(const QString& fileName);
 // it never ends the program. Decoded pictures are kept until the file changes.
 QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
 
-// Starts decoding the built-in pictures of the first screen on another thread, so
-// that it overlaps the font set-up of the first widgets; builtIn() waits for it.
-void preloadBuiltIns();
+// The size load() would give a picture, told from its file's header without decoding it;
+// nothing when only decoding can tell, or when decoding costs nothing (it is cached).
+std::optional<QSize> sizeBeforeDecoding(const QString& fileName, qreal devicePixelRatio = 1);
 
-// A built-in picture compiled into the program, decoded once.
+// A picture compiled into the program ("skin.jpg", "icon@2x.png"), shared by all who show it.
 QPixmap builtIn(const QString& name);
 // The same, from its twice-size drawing on a screen of device pixel ratio 1.5 or more.
 QPixmap builtIn(const QString& name, qreal devicePixelRatio);
 
 } // namespace Pictures
+
+// An image control. It draws its picture one rectangle of the exposed area at a time: Qt
+// copies a picture into a rectangle as it is, but composes one clipped to any other shape
+// (the skin around the About picture, a page around its opaque captions) line by line on
+// a pool of threads, whose start and hand-overs cost more than the copy.
+//
+// A picture out of sight may wait to be decoded until the control is first painted.
+class PictureLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    // Takes the picture's size now and its pixels when first painted; an empty name
+    // forgets a picture still waiting.
+    void showLater(const QString& fileName, QSize size, qreal devicePixelRatio);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_later;
+    qreal m_laterRatio = 1;
+};

@@ -1,3 +1,4 @@
+#include "dropdown.h"
 #include "frmMain.h"
 #include "pictures.h"
 
@@ -11,18 +12,17 @@
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent)
 {
-    Pictures::preloadBuiltIns();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brivant"));
-    // Named, not decoded: only a window manager that asks for the icon pays for it.
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon.png"), QSize(64, 64));
-    icon.addFile(QStringLiteral(":/pictures/icon@2x.png"), QSize(128, 128));
+    QIcon icon(Pictures::builtIn(QStringLiteral("icon.png")));
+    icon.addPixmap(Pictures::builtIn(QStringLiteral("icon@2x.png")));
     setWindowIcon(icon);
     BuildControls();
+    EditableDropDown::makeEditableAfterPaint(imgOstrel);
     WireEvents();
     Form_Load();
     tim1->start();
+    KeepFocusOnScreen(nullptr);
 }
 
 frmMain::~frmMain() = default;
@@ -67,7 +67,14 @@ QString frmMain::MeterToolTip(qint16 index) const
 
 void frmMain::tim1_Timer()
 {
+    if (m_handlerDepth > 0) {
+        m_timerWaiting = true;
+        tim1->stop();
+        return;
+    }
+    const QPointer<QWidget> before = focusWidget();
     EndAboutScreen();
+    KeepFocusOnScreen(before);
 }
 
 // Shared by the start-up timer and OK. Pages opened over the About picture are

@@ -21,7 +21,7 @@ inline constexpr HelpPage kHelpPage1 {{
      "and a form for a new transaction."},
     {"How do I add a transaction?",
      "Type the amount, a description and how you paid, then tap Done. The date is "
-     "today's; you may change it. Reset clears the form."},
+     "today's; you may change it. Reset puts today's date back and empties the rest."},
     {"How do I edit or delete one?",
      "On the status page tap the down arrow to list the recent transactions. Choose a "
      "line with its round button, then tap Edit or Delete."},
@@ -33,10 +33,10 @@ inline constexpr HelpPage kHelpPage2 {{
      "To, type the amount and tap Done."},
     {"What do the meters show?",
      "How much of a budget is left, from E (empty, red) to F (full, green). Rest the "
-     "pointer on a meter to see both amounts."},
-    {"What do the organiser's buttons do?",
-     "The Menu icon opens the menu bar, the scroll buttons turn pages like the arrows, "
-     "and the power button ends the program. The other buttons are not functional."},
+     "pointer on one to see both amounts."},
+    {"What do the buttons and keys do?",
+     "Menu (F10) opens the menu bar, the scroll buttons (Page Up, Page Down) turn pages, "
+     "power ends the program. Tab moves between controls, Space presses one."},
 }};
 
 } // namespace Artwork

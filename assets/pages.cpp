@@ -307,8 +307,8 @@ QImage setupPage(qreal scale)
         drawMoneyField(p, QStringLiteral("Budget"), budget);
         drawMoneyField(p, QStringLiteral("Alert at"), alert);
 
-        drawSection(p, QStringLiteral("Look up a budget"), alert.bottom() + 4);
-        drawCaption(p, QStringLiteral("Show"), category);
+        drawSection(p, QStringLiteral("Category budget"), alert.bottom() + 4);
+        drawCaption(p, QStringLiteral("Name"), category);
         drawListField(p, category);
         drawCaption(p, QStringLiteral("Budget"), shown, category.right() + 5);
         drawValueBox(p, shown);

@@ -3,8 +3,10 @@
 #include "artwork.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QStringList>
 
 #include <cstdio>
@@ -15,14 +17,19 @@ namespace {
 // High enough that a field drawn white stays plain white: the pages are checked for it.
 constexpr int kJpegQuality = 96;
 
+// "report1.jpg" -> "report1@2x.jpg"
+QString twiceName(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
+}
+
 // Every picture at its own size and at twice the size, "report1@2x.jpg", for screens
 // of twice the pixel density; the program picks one by the screen.
 bool write(const QDir& dir, const QString& name)
 {
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString twiceName = name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
     bool ok = true;
-    for (const auto& [scale, fileName] : {std::pair(1, name), std::pair(2, twiceName)}) {
+    for (const auto& [scale, fileName] : {std::pair(1, name), std::pair(2, twiceName(name))}) {
         const QImage image = Artwork::draw(name, scale);
         const QString path = dir.filePath(fileName);
         if (image.isNull() || !image.save(path, nullptr, kJpegQuality)) {
@@ -31,6 +38,74 @@ bool write(const QDir& dir, const QString& name)
         }
     }
     return ok;
+}
+
+// Bytes as a C++ string literal: printable characters as they are, the others as
+// three-digit octal escapes, which no following digit can lengthen.
+QByteArray literal(QByteArrayView bytes)
+{
+    QByteArray text = "\"";
+    int column = 1;
+    for (const char c : bytes) {
+        if (column >= 96) {
+            text += "\"\n    \"";
+            column = 1;
+        }
+        if (c >= ' ' && c <= '~' && c != '"' && c != '\\') {
+            text += c;
+            ++column;
+        } else {
+            text += '\\' + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
+            column += 4;
+        }
+    }
+    return text + '"';
+}
+
+// The built-in pictures as C++ for the program (app/builtin_pictures.h): the plain-size
+// ones and the PNG files as the pixels a pixmap of their file holds, in the screen's format
+// so that drawing them is a copy; the twice-size JPEG drawings as their files. The pixels
+// come first, in the order given, so that those of the first screen lie together in memory.
+bool writeSource(const QDir& builtin, const QStringList& files)
+{
+    QByteArray pixels;
+    QByteArray jpegs;
+    QByteArray table;
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& name = files.at(i);
+        QFile file(builtin.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        QByteArray bytes = file.readAll();
+        QByteArray format = "QImage::Format_Invalid";
+        QImage image;
+        if (!name.contains(QLatin1String("@2x.jpg"))) {
+            // The pixmap a decoded file gives, in the format it keeps on the screen.
+            image = QPixmap::fromImage(QImage::fromData(bytes)).toImage();
+            if (image.format() != QImage::Format_RGB32
+                && image.format() != QImage::Format_ARGB32_Premultiplied)
+                return false;
+            format = image.format() == QImage::Format_RGB32 ? "QImage::Format_RGB32"
+                                                            : "QImage::Format_ARGB32_Premultiplied";
+            bytes
+                = QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        }
+        const QByteArray array = "kPicture" + QByteArray::number(i);
+        (image.isNull() ? jpegs : pixels)
+            += "alignas(16) const char " + array + "[] =\n    " + literal(bytes) + ";\n";
+        table += "    {\"" + name.toLatin1() + "\", " + format + ", "
+            + QByteArray::number(image.width()) + ", " + QByteArray::number(image.height()) + ", "
+            + QByteArray::number(image.bytesPerLine()) + ", " + array + ", "
+            + QByteArray::number(bytes.size()) + "},\n";
+    }
+    QFile source(builtin.filePath(QStringLiteral("builtin_pictures.cpp")));
+    return source.open(QIODevice::WriteOnly)
+        && source.write("// Written by brivant_paint.\n#include \"builtin_pictures.h\"\n\n"
+                        "namespace {\n\n"
+                        + pixels + jpegs + "\nconst BuiltinPicture kPictures[] = {\n" + table
+                        + "};\n\n} // namespace\n\nstd::span<const BuiltinPicture> "
+                          "builtinPictures()\n{\n    return kPictures;\n}\n")
+        > 0;
 }
 
 } // namespace
@@ -61,5 +136,12 @@ int main(int argc, char* argv[])
         ok = write(runtime, name) && ok;
     for (const QString& name : builtinFiles)
         ok = write(builtin, name) && ok;
+    QStringList compiledIn = builtinFiles;
+    for (const QString& name : builtinFiles)
+        compiledIn << twiceName(name);
+    if (ok && !writeSource(builtin, compiledIn)) {
+        std::fprintf(stderr, "brivant_paint: cannot write the built-in pictures' source\n");
+        ok = false;
+    }
     return ok ? 0 : 1;
 }

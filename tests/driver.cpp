@@ -99,14 +99,19 @@ QString openPage(const frmMain& window)
     return front->isVisible() ? shows(front) : "overview";
 }
 
-// Purple with white text while held, transparent with black text after.
-QString look(const QWidget* label)
+// Purple with white text while held, drawn inside its black border if it has one;
+// transparent with black text after.
+QString look(QWidget* label)
 {
     const QPalette colours = label->palette();
-    const QColor text = colours.color(label->foregroundRole());
-    if (label->autoFillBackground() && colours.color(QPalette::Window) == QColor(110, 0, 170)
-        && text == QColor(Qt::white))
-        return QStringLiteral("pressed");
+    const QColor text = colours.color(label->foregroundRole()), purple(110, 0, 170);
+    if (label->autoFillBackground() && colours.color(QPalette::Window) == purple
+        && text == QColor(Qt::white)) {
+        const QImage face = label->grab().toImage();
+        const bool border = static_cast<QFrame*>(label)->frameShape() == QFrame::NoFrame
+            || QColor(face.pixel(0, face.height() / 2)) == Qt::black;
+        return QColor(face.pixel(2, 2)) == purple && border ? "pressed" : "neither";
+    }
     return !label->autoFillBackground() && text == QColor(Qt::black) ? "released" : "neither";
 }
 
@@ -267,9 +272,17 @@ bool Driver::apply(const QString& verb, const QString& target, const QString& te
         QTest::sendKeyEvent(action, focus, Qt::Key(code), typed, with);
     };
     if (verb == "key" || verb == "hold" || verb == "letgo") {
-        const int code = QKeySequence(target)[0].key();
+        const int code = QKeySequence(target.section(u'*', 0, 0))[0].key();
+        const int times = target.contains(u'*') ? target.section(u'*', 1).toInt() : 0;
         verb == "hold" ? (void)m_keysHeld.insert(code) : (void)m_keysHeld.erase(code);
-        key(verb == "key" ? QTest::Click : verb == "hold" ? QTest::Press : QTest::Release, code);
+        for (int i = 0; i < std::max(times, 1); ++i) {
+            key(verb == "key"        ? QTest::Click
+                    : verb == "hold" ? QTest::Press
+                                     : QTest::Release,
+                code);
+            if (times)
+                stops << window->focusWidget()->objectName();
+        }
         return true;
     }
     QWidget* w = control(*window, target);
@@ -494,7 +507,7 @@ void Script::run(std::initializer_list<Row> rows)
     for (const Row& row : rows) {
         const auto number = &row - rows.begin() + 1;
         m_rowStart = window->categories();
-        log = boxes = {};
+        log = boxes = stops = {};
         for (const QString& line : row.steps.split("; ", Qt::SkipEmptyParts)) {
             if (const QString fault = step(line); !fault.isEmpty())
                 return ADD_FAILURE()
@@ -522,6 +535,13 @@ QString Script::observe(const QString& what) const
             all << shows(at(control));
         return all.join(u'|');
     };
+    const auto tinted = [&] {
+        QStringList names;
+        for (const QLineEdit* field : window->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+            if (field->isVisible() && field->palette().color(QPalette::Base) != Qt::white)
+                names << field->objectName();
+        return names.join(u' ');
+    };
     QStringList money;
     for (int c = 0; c < ledger::kCategoryCount; ++c) {
         const CategoryRecord &was = m_rowStart[std::size_t(c)],
@@ -534,9 +554,12 @@ QString Script::observe(const QString& what) const
     const std::map<QString, std::function<QString()>> observations = {
         {"box", [&] { return boxes.join(" / "); }},
         {"log", [&] { return log.join(", "); }},
+        {"stops", [&] { return stops.join(u' '); }},
+        {"tinted", [&] { return tinted(); }},
         {"page", [&] { return openPage(*window); }},
         {"focus", [&] { return window->focusWidget() ? window->focusWidget()->objectName() : ""; }},
-        {"window", [&] { return window->isVisible() ? "open" : "closed"; }},
+        {"window", [&] { return !window->isVisible() ? "closed" : QStringLiteral("%1 %2x%3")
+                          .arg(window->windowTitle()).arg(window->width()).arg(window->height()); }},
         {"timer", [&] { return window->findChild<QTimer*>("tim1")->isActive() ? "on" : "off"; }},
         {"row", [&] { return at("picReport")->property("rows").toStringList().value(name.toInt() - 1); }},
         {"money", [&] { return money.join(u' '); }},

@@ -15,7 +15,7 @@
 // The real window driven as a user drives it, a step at a time, each step a line of text:
 //   click imgFood | type txtAmount 2.50 | paste txtDescription Lunch | choose cboPayment Check
 //   pick lstSetup Transfer Funds | press lblReportBack right | release lblReportBack off
-//   key Esc | hold Return | letgo Return | tick (the start-up timer fires)
+//   key Esc | key Tab*9 (each stop noted) | hold Return | letgo Return | tick (the timer fires)
 // "yes " in front answers the step's questions Yes, else No; quotes around a text go.
 // After every step the checks below run.
 class Driver : public QObject
@@ -42,6 +42,7 @@ public:
     // And what the boxes of the last step claimed: "added 7", "modified 2", "deleted 3",
     // "transfer".
     QStringList boxes, log, claims;
+    QStringList stops; // where the focus was after each repeated key, since cleared
     // Logs the icons whose tool tip changes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -79,9 +80,10 @@ class Script : public ::testing::Test, public Driver
 protected:
     void SetUp() override;
     void run(std::initializer_list<Row> rows);
-    // page, focus, money (the categories the row changed), window, timer, log; "row N" of the
-    // list, "look X", "shown X", "name X" and "description X" (as a screen reader reads
-    // them); the texts of status, edit, transfer and setup, or of any controls: "texts X Y".
+    // page, focus, stops, tinted (the fields drawn as holding the keys), money (the categories the
+    // row changed), window, timer, log; "row N" of the list, "look X", "shown X", "name X" and
+    // "description X" (as a screen reader reads them); the texts of status, edit, transfer and
+    // setup, or of any controls: "texts X Y".
     QString observe(const QString& what) const;
 
     ledger::CategoryTable m_rowStart;

@@ -3,6 +3,8 @@
 // what those checks cannot know.
 #include "driver.h"
 
+#include <QImage>
+
 namespace {
 const QString kNotFunctional = "This feature is not functional.";
 const QString kBack
@@ -21,10 +23,13 @@ TEST_F(Script, TheAboutScreenEndsAndEachIconOpensItsOwnCategory)
     EXPECT_GT(startupMilliseconds, 4500);
     EXPECT_LE(startupMilliseconds, 5250); // a coarse timer may fire 5% late
     // clang-format off
-    run({{"", "page=; timer=on; name lblCalendar=Calendar button; name lblScrollDown=Scroll down button; description "
+    run({{"", "page=; timer=on; window=Brivant 335x512; name lblCalendar=Calendar button; name lblScrollDown=Scroll down button; description "
               "lblScrollDown=Next page; description lblMenuButton=Opens the menu bar; name optReport(10)=Transaction 11; "
               "description cboTransFrom=Category that gives the money"},
          {"click lblMenuButton; tick", "page=overview; timer=off; shown lblSetup=yes"}});
+    // Shown, a picture file has the very pixels Qt's own reader makes of it.
+    EXPECT_EQ(window->findChild<QWidget*>("imgFood")->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              QImage("meter6.jpg").convertToFormat(QImage::Format_RGB32));
     start();
     today = QDate(2027, 3, 7);
     run({{"click lblAboutOK", "page=overview; timer=off"}});
@@ -222,11 +227,40 @@ TEST_F(Script, KeysDoWhatTheirLabelsDo)
           "look lblReports=pressed; texts txtAmount=3"},
          {"letgo Down", "focus=lstReports; texts lstReports=Current Status  /C"},
          // The strip's Escape closes the list, then hands the keys back; it is not Back.
-         {"key Esc", "shown lstReports=no; focus=frmMain; page=report1.jpg"},
+         {"key Esc", "shown lstReports=no; focus=lblReports; page=report1.jpg"},
          {"key Right; key Return; key Down; key Return", "page=Transfer.jpg; shown lblSetup=no"},
          {"key Menu; key Right; key Down; key Return", "box=" + kNotFunctional + "; page=overview"},
          {"hold F1", "look lblHelp=pressed"},
          {"letgo F1", "focus=lstHelp; texts lstHelp=FAQs"},
          {"key Return; key F10; key Esc", "shown lblSetup=yes; page=FAQ1.jpg"}});
+    // clang-format on
+}
+
+// Tab and Shift+Tab stop at every control of a screen in reading order; the arrows move in the
+// overview's grid and among the option buttons, which are one stop; Space presses.
+TEST_F(Script, TabWalksEveryControlOfEachScreenInReadingOrder)
+{
+    const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
+    // clang-format off
+    run({{"", "focus=frmMain"},
+         {"click lblAboutOK; key Tab*12", "stops=imgFood imgElectricity imgParking imgGas imgEntertainment imgSchool "
+          "imgRent imgTelephone imgClothing lblArrowUp lblArrowDown imgFood"},
+         // The grid's edges stop the arrows.
+         {"key Right; key Down; key Down; key Left; key Up; key Left; key Left", "focus=imgGas"},
+         {"key Space", "page=report1.jpg; texts lblCategory=Gas; focus=txtDate; tinted=txtDate"},
+         {"key Tab*9", "stops=txtAmount txtDescription cboPayment lblReportBack lblReportReset lblReportDone "
+          "lblArrowUp lblArrowDown txtDate"},
+         // The field with the keys is tinted; Tab out of the menu bar hands them to the first.
+         {"key F10; key Tab", "focus=txtDate; tinted=txtDate"},
+         {"key Tab", "focus=txtAmount; tinted=txtAmount"},
+         {"key PgDown; key Tab*5", "stops=lblReportEdit lblReportDelete lblArrowUp lblArrowDown optReport(0)"},
+         {"key Down; key Down; key Tab; key Space", "page=edit.jpg; texts lblEditNumber=3; focus=txtDate"},
+         {"key Tab*7", "stops=txtAmount txtDescription cboPayment lblEditCancel lblEditReset lblEditDone lblArrowUp"},
+         // Opened by the pen, a page leaves the keys with the window; Tab finds the first field.
+         {"key Esc; yes key Esc; " + menu + "Setup Budget", "focus=frmMain"},
+         {"key Tab*10", "stops=txtTotal cboInterval cboCateName txtBudgetAmount txtAlertAmount cboCategory "
+          "lblSetupCancel lblSetupReset lblSetupEdit lblArrowUp"},
+         {menu + "Transfer Funds; key Tab*7", "stops=txtTransAmount cboTransFrom cboTransTo lblTransCancel "
+          "lblTransReset lblTransDone lblArrowUp"}});
     // clang-format on
 }

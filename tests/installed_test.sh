@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# An installed Brivant in a scratch root: its files lie where a desktop looks for them,
-# and the installed program, started in a real X window from a folder without pictures,
-# shows every picture it opens (no placeholder warning) at 1x and at 2x.
+# An installed Brivant in a scratch root: its files lie where a desktop looks for them and
+# pass the checks of menus and software centres, and the installed program, started in a
+# real X window from a folder without pictures, shows every picture it opens (no
+# placeholder warning) at 1x and at 2x.
 #
 #   installed_test.sh --install BUILD_DIR   # cmake --install into the scratch root
 #   installed_test.sh --deb PACKAGE.deb     # the Debian package, unpacked with dpkg -x
@@ -27,7 +28,14 @@ esac
 
 usr="$work/root/usr"
 [ -x "$usr/bin/brivant" ] || fail "no program in bin"
-grep -qx 'Exec=brivant' "$usr/share/applications/brivant.desktop" || fail "no desktop entry"
+entry="$usr/share/applications/org.brivant.Brivant.desktop"
+grep -qx 'Exec=brivant' "$entry" || fail "no desktop entry"
+desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+# Also finds the metainfo's launchable entry in the tree.
+appstreamcli validate-tree --no-net "$work/root" || fail "the metainfo does not validate"
+for file in metainfo/org.brivant.Brivant.metainfo.xml man/man1/brivant.1.gz doc/brivant/copyright; do
+  [ -s "$usr/share/$file" ] || fail "$file is not installed"
+done
 for size in 64 128; do
   icon="$usr/share/icons/hicolor/${size}x${size}/apps/brivant.png"
   [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "no ${size}px icon"
