@@ -2,6 +2,7 @@
 
 #include "inventory.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
@@ -143,7 +144,10 @@ Driver::Driver()
         const bool question = box.buttons == Seams::Buttons::YesNo;
         const QString title = box.title == "Ostrel" ? "" : box.title + ": ";
         boxes << title + box.prompt + (question ? " [Yes/No]" : "");
-        log << "box over " + openPage(*window);
+        QString held;
+        for (QLabel* label : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            held += look(label) == "pressed" ? " under held " + label->objectName() : "";
+        log << "box over " + openPage(*window) + held;
         if (const auto match = done.match(box.prompt); match.hasMatch())
             claims << match.captured(2) + u' ' + match.captured(1);
         if (const auto match = asked.match(box.prompt); match.hasMatch() && m_yes)
@@ -224,7 +228,10 @@ QString Driver::randomStep(std::mt19937& random)
         const QString name = w->objectName();
         if (name == "lblPowerButton" || !isControl(w) || !reach(w))
             continue;
-        const Kind kind = controlSpec(name.section(u'(', 0, 0).toStdString()).kind;
+        // The strip opens the menu bar's tabs as a tab opens its list: weighed alike.
+        const Kind kind = name == "imgAllCategory"
+            ? Kind::MenuTab
+            : controlSpec(name.section(u'(', 0, 0).toStdString()).kind;
         const QString& text = kTexts[below(2) ? below(kPlausible) : below(kTexts.size())];
         auto* list = qobject_cast<QListWidget*>(w);
         auto* combo = qobject_cast<QComboBox*>(w);
@@ -475,11 +482,14 @@ QString Checks::screenFault(const frmMain& window, bool held)
     // The page picture where it belongs, drawn for the screen's density.
     const bool about = page.isEmpty() || page == "about.jpg";
     const QRect front(51, about ? 56 : 78, 245, about ? 245 : 223);
-    const qreal density = static_cast<QLabel*>(at("imgFront"))->pixmap().devicePixelRatio();
-    if (page != "overview"
-        && (at("imgFront")->geometry() != front
-            || density != (window.devicePixelRatio() < 1.5 ? 1 : 2)))
-        return "screen: imgFront is out of place or of another density for " + where;
+    if (page != "overview" && at("imgFront")->geometry() != front)
+        return "screen: imgFront is out of place for " + where;
+    for (const QLabel* picture : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QPixmap pixels = picture->pixmap();
+        if (picture->isVisible() && !pixels.isNull()
+            && pixels.devicePixelRatio() != (window.devicePixelRatio() < 1.5 ? 1 : 2))
+            return "screen: " + picture->objectName() + " is drawn for another density";
+    }
     // Ending the start-up About screen brings the Help tab back even under an open menu
     // bar, where the Setup tab covers it: accepted as written.
     const QString strip = shows(at("imgAllCategory"));
@@ -489,10 +499,25 @@ QString Checks::screenFault(const frmMain& window, bool held)
             ? strip != "TopMenu.jpg" || !shown("lblReports") || !shown("lblSetup") || !helpCovered
                 || shown("lstHelp") || framed("lblReports") != shown("lstReports")
                 || framed("lblSetup") != shown("lstSetup")
+                || (shown("lstReports") && shown("lstSetup"))
             : (strip != "Title.jpg" && !strip.isEmpty()) || shown("lblReports") || shown("lblSetup")
                 || shown("lstReports") || shown("lstSetup") || shown("lblHelp") == about
                 || (shown("lblHelp") ? framed("lblHelp") != shown("lstHelp") : shown("lstHelp")))
         return "screen: the top strip is broken";
+    // Done stores the inputs' mirrors, so they must follow every paste, key and choice.
+    const auto text = [&](const QString& name) {
+        return at(name)
+            ->property(qobject_cast<QComboBox*>(at(name)) ? "currentText" : "text")
+            .toString();
+    };
+    if (window.dateText() != text("txtDate") || window.amountText() != text("txtAmount")
+        || window.descriptionText() != text("txtDescription")
+        || window.paymentText() != text("cboPayment"))
+        return "screen: an input mirror lags behind its input";
+    const auto* chosen = qobject_cast<QAbstractButton*>(
+        at(QStringLiteral("optReport(%1)").arg(window.selectedLine())));
+    if (page == "report2.jpg" && chosen && chosen->isVisible() && !chosen->isChecked())
+        return "screen: the line chosen is not the line Edit and Delete act on";
     return {};
 }
 
@@ -542,6 +567,17 @@ QString Script::observe(const QString& what) const
                 names << field->objectName();
         return names.join(u' ');
     };
+    // The shown tabs, "_" after the one with the keys, then the open list and its row.
+    const auto strip = [&] {
+        QString shown;
+        for (const QString tab : {"lblCategories", "lblReports", "lblSetup", "lblHelp"})
+            if (at(tab)->isVisible())
+                shown += tab.mid(3) + (at(tab)->font().underline() ? "_ " : " ");
+        for (const QString name : {"lstReports", "lstSetup", "lstHelp"})
+            if (const auto* list = qobject_cast<QListWidget*>(at(name)); list->isVisible())
+                shown += name + " row " + QString::number(list->currentRow());
+        return shown.trimmed();
+    };
     QStringList money;
     for (int c = 0; c < ledger::kCategoryCount; ++c) {
         const CategoryRecord &was = m_rowStart[std::size_t(c)],
@@ -556,6 +592,7 @@ QString Script::observe(const QString& what) const
         {"log", [&] { return log.join(", "); }},
         {"stops", [&] { return stops.join(u' '); }},
         {"tinted", [&] { return tinted(); }},
+        {"strip", [&] { return strip(); }},
         {"page", [&] { return openPage(*window); }},
         {"focus", [&] { return window->focusWidget() ? window->focusWidget()->objectName() : ""; }},
         {"window", [&] { return !window->isVisible() ? "closed" : QStringLiteral("%1 %2x%3")

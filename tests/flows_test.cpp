@@ -100,6 +100,11 @@ TEST_F(Script, TheListEditsAndDeletesTheSelectedLineOnly)
          // The arrows page within the category: down on the list and up on the status page do nothing.
          {"click lblArrowDown; click lblArrowUp; click lblArrowUp", "status=Parking|$38|$50|meter6.jpg|12/5/26|||; name picReport=Recent transactions; "
           "description picReport=5/13/01, $12.00, Standard Parking, Parking, Cash"},
+         // The scroll buttons page as the arrows do; the status page opens afresh.
+         {"type txtAmount 3; type txtDescription Pens; choose cboPayment Cash; click lblScrollUp",
+          "texts txtAmount txtDescription cboPayment=3|Pens|Cash; page=report1.jpg"},
+         {"click lblScrollDown; click lblScrollDown", "page=report2.jpg"},
+         {"click lblScrollUp", "status=Parking|$38|$50|meter6.jpg|12/5/26|||"},
          {kOverview + "click imgFood; click lblArrowDown; click optReport(0); click lblReportEdit",
           "edit=1|Food|5/05/01|5.50|McDonalds|Cash"},
          {"type txtAmount \"\"" + done, "box=Please enter an Amount.; focus=txtAmount; page=edit.jpg"},
@@ -163,9 +168,14 @@ TEST_F(Script, TransfersMoveMoneyAsWrittenAndTheSetupFormStoresNothing)
          // The setup form stores nothing; reopened, it empties only its text boxes.
          {setup, "setup=||||||"},
          {"type txtTotal 500; choose cboInterval Monthly; choose cboCateName Food; type txtBudgetAmount 999; "
-          "type txtAlertAmount 50; type cboCategory Pets; click lblSetupEdit; " + setup, "setup=|Monthly|Food|||Pets|"},
+          "type txtAlertAmount 50; type cboCategory Pets; click lblSetupEdit", "page=overview"},
+         {setup, "setup=|Monthly|Food|||Pets|"},
          {"type txtTotal 7; click lblSetupReset", "setup=||||||"},
-         {"click lblArrowUp", "page=FAQ1.jpg"}});
+         {"click lblArrowUp", "page=FAQ1.jpg"},
+         // Without a Done, Enter leaves the page open; Escape and Cancel close it.
+         {setup + "; type txtTotal 9; key Return", "page=Setup.jpg"},
+         {"key Esc", "page=overview"},
+         {setup + "; click lblSetupCancel", "page=overview"}});
     // clang-format on
 }
 
@@ -194,8 +204,11 @@ TEST_F(Script, TheStripTabsAndButtonsLookAndActAsWritten)
          {"yes click lblReportBack", kBack + "; page=overview; shown lblReports=yes"},
          {"press lblReports", "look lblReports=pressed; shown lstReports=no"},
          {"release lblReports; press lblSetup right; release lblSetup right", "look lblReports=released; shown lstReports=yes"},
+         {"click lblReports", "strip=Categories Reports Setup lstReports row -1"},
+         // An icon under the open menu bar brings the title bar back.
+         {"click imgTelephone", "texts lblCategory=Telephone; shown lblReports=no; shown lstReports=no"},
          // The Reports notice comes over the open page, which closes after it.
-         {"click lblCategories; click imgGas; type txtAmount 5; click lblMenuButton; click lblReports; "
+         {kOverview + "click imgGas; type txtAmount 5; click lblMenuButton; click lblReports; "
           "pick lstReports History/Trends  /H", "box=" + kNotFunctional + "; log=box over report1.jpg; page=overview"},
          // The organiser's buttons give their notice and leave the screen as it was.
          {"click imgGas; type txtAmount 5; click lblCalendar; click lblContacts; click lblTasks; click lblNotes; "
@@ -224,15 +237,16 @@ TEST_F(Script, KeysDoWhatTheirLabelsDo)
           "box=Confirmation: Transaction No.1 has been modified. / Transfer confirmation: Transfer $5 from category Food "
           "to category Electricity.; page=overview"},
          {"click imgFood; type txtAmount 3; key F10; key Left; key Right; key Right; hold Down",
-          "look lblReports=pressed; texts txtAmount=3"},
-         {"letgo Down", "focus=lstReports; texts lstReports=Current Status  /C"},
+          "look lblReports=pressed; texts txtAmount=3; strip=Categories Reports_ Setup"},
+         {"letgo Down", "focus=lstReports; texts lstReports=Current Status  /C; strip=Categories Reports Setup lstReports row 0"},
          // The strip's Escape closes the list, then hands the keys back; it is not Back.
-         {"key Esc", "shown lstReports=no; focus=lblReports; page=report1.jpg"},
+         {"key Esc", "strip=Categories Reports_ Setup; focus=lblReports; page=report1.jpg"},
          {"key Right; key Return; key Down; key Return", "page=Transfer.jpg; shown lblSetup=no"},
          {"key Menu; key Right; key Down; key Return", "box=" + kNotFunctional + "; page=overview"},
          {"hold F1", "look lblHelp=pressed"},
          {"letgo F1", "focus=lstHelp; texts lstHelp=FAQs"},
-         {"key Return; key F10; key Esc", "shown lblSetup=yes; page=FAQ1.jpg"}});
+         {"key Return; key F10; key Esc", "shown lblSetup=yes; page=FAQ1.jpg"},
+         {"key F10; key Return", "strip=Help; page=overview"}});
     // clang-format on
 }
 

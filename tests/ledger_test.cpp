@@ -21,9 +21,10 @@ TEST(Money, RoundsToTheNearestTenThousandthTiesToEven)
              {0.09375, 938}, {std::nextafter(0.03125, 1.0), 313}, {0.00005, 1}, {0.00035, 3}, {1e11, kMax}, {std::nan(""), 0}})
         EXPECT_EQ(Money::fromDouble(value).units(), units) << value;
     for (const auto& [text, units] : std::initializer_list<std::pair<const char*, std::int64_t>> {{"-0", 0},
-             {"0.00005", 0}, {"0.00015", 2}, {"0.000051", 1}, {"99999999999.99985", kMax - 1}})
+             {".5", 5000}, {"0.00005", 0}, {"0.00015", 2}, {"0.000051", 1}, {"99999999999.99985", kMax - 1}})
         EXPECT_EQ(Money::fromText(text), Money::fromUnits(units)) << text;
-    for (const char* text : {"", " 5", "1,000", "$5", "1e5", ".", "+-1", "5..0", "\xd9\xa5", "99999999999.99991"})
+    for (const char* text : {"", " 5", "1,000", "$5", "1e5", ".", "+-1", "5..0", "\xd9\xa5", "99999999999.99991", "-100000000000",
+                             "-99999999999.99994"})
         EXPECT_FALSE(isNumeric(text) || Money::fromText(text)) << text;
     // The shortest plain decimals: "0.0001", "-0.5", "300".
     EXPECT_EQ(Money::fromUnits(1).text() + Money::fromUnits(-5000).text() + Money::fromUnits(3000000).text(), "0.0001-0.5300");
@@ -48,4 +49,18 @@ TEST(TransactionLine, ReadsTheAmountAfterTheFirstDollarAndSplitsAtTheFirstFourSe
     EXPECT_EQ(TransactionLine::split("5/7/01, $5, Pens, paper, School, Cash")->payment,
               "School, Cash");
     EXPECT_FALSE(isStorableDate("$4") || isStorableDate("5,7") || isStorableDescription("a, b"));
+}
+
+// The sample ledger: each category's available amount is its budget less its lines.
+TEST(Seed, EachCategoryHasItsBudgetLessItsLinesAvailable)
+{
+    const CategoryTable seed = seedCategories();
+    for (const CategoryRecord& record : seed) {
+        Money spent;
+        for (int i = 0; i < lineCount(record); ++i)
+            spent
+                = spent + lineAmount(record.Lines[std::size_t(i)]).value_or(Money::fromUnits(kMax));
+        EXPECT_EQ(Money::fromDouble(record.Budget) - spent, Money::fromDouble(record.Available))
+            << record.Name;
+    }
 }

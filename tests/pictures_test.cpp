@@ -5,6 +5,7 @@
 #include "pictures.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -116,6 +117,15 @@ TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
     for (const auto& [file, density] : {std::pair {"report1.jpg", 1}, {"report2.jpg", 1}, {"edit.jpg", 2}})
         EXPECT_EQ(Pictures::load(file, 2).devicePixelRatio(), density) << file;
     // clang-format on
+    // In the window, each meter and the status page's shows it at the meter's size.
+    for (QLabel* meter : window->findChildren<QLabel*>()) {
+        const QImage shown = meter->grab().toImage();
+        if (!meter->property("pictureFile").toString().startsWith("meter"))
+            continue;
+        EXPECT_TRUE(shown.size() == QSize(76, 45)
+                    && shown.pixelColor(10, 10) == QColor(236, 236, 236))
+            << qPrintable(meter->objectName());
+    }
     // And the window walked among them.
     strict = false;
     std::mt19937 random(1);

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 
 #include <category.h>
+#include <map>
 
 using namespace Checks;
 
@@ -59,6 +60,7 @@ TEST(Walk, EveryStepKeepsLedgerMoneyAndScreenSound)
     };
     const int seeds = setting("WALK_SEEDS", 4), length = setting("WALK_EVENTS", 6000),
               first = setting("WALK_FIRST_SEED", 1);
+    std::map<QString, int> reached; // what the boxes claimed, by kind
     for (int seed = first; seed < first + seeds; ++seed) {
         std::mt19937 random(seed);
         Driver walker;
@@ -82,10 +84,15 @@ TEST(Walk, EveryStepKeepsLedgerMoneyAndScreenSound)
                        << "\nrepeat with WALK_FIRST_SEED=" << seed
                        << " WALK_SEEDS=1 WALK_EVENTS=" << n + 1;
             }
+            for (const QString& claim : walker.claims)
+                ++reached[claim.section(u' ', 0, 0)];
             if (!walker.window->isVisible())
                 steps.clear();
         }
     }
+    // A walk long enough must have changed the ledger every way a user can.
+    for (const QString kind : {"added", "modified", "deleted", "transfer"})
+        EXPECT_TRUE(seeds * length < 20000 || reached[kind] > 0) << "never " << qPrintable(kind);
 }
 
 // Step lists the walk once failed on, shrunk; each fault is mended and must stay so.
