@@ -56,7 +56,8 @@ TEST_F(Script, TheStatusPageAddsWhatReadsBackAndRefusesTheRest)
           "choose cboPayment Credit Card; type cboPayment Visa; click lblReportReset", food + "; name lblAvailable="
           "Available: $217.12; name lblCategory=Category: Food; name txtDate=Date; description cboPayment=Payment"},
          {"click lblReportDone", "box=Please enter an Amount.; focus=txtAmount"},
-         {"type txtAmount \" \"" + done, "box=Please enter a number for amount.; focus=txtAmount"},
+         // The amount is judged before the date.
+         {"type txtDate 12,5,26; type txtAmount \" \"" + done, "box=Please enter a number for amount.; focus=txtAmount"},
          {"type txtAmount -99999999999.9999" + done, "box=The amount is too large.; focus=txtAmount"},
          {"type txtDate 12,5,26; type txtAmount 5" + done,
           "box=Please enter the date without a comma or a dollar sign.; focus=txtDate"},
@@ -205,6 +206,7 @@ TEST_F(Script, TheStripTabsAndButtonsLookAndActAsWritten)
          {"press lblReports", "look lblReports=pressed; shown lstReports=no"},
          {"release lblReports; press lblSetup right; release lblSetup right", "look lblReports=released; shown lstReports=yes"},
          {"click lblReports", "strip=Categories Reports Setup lstReports row -1"},
+         {"click lblSetup", "strip=Categories Reports Setup lstSetup row -1"},
          // An icon under the open menu bar brings the title bar back.
          {"click imgTelephone", "texts lblCategory=Telephone; shown lblReports=no; shown lstReports=no"},
          // The Reports notice comes over the open page, which closes after it.
