@@ -1,25 +1,15 @@
 #!/usr/bin/env bash
-# Runs each fuzz target of BUILD_DIR for SECONDS, starting from its kept corpus,
-# and prints how many inputs it tried. New finds go to BUILD_DIR/corpus/<target>;
-# with MERGE=1 they are minimised into the kept corpus fuzz/corpus/<target>.
+# Runs each fuzz target of BUILD_DIR for SECONDS, starting from its kept corpus, and prints
+# how many inputs it tried. New finds go to BUILD_DIR/corpus/<target>; with MERGE=1 they
+# are minimised into the kept corpus fuzz/corpus/<target>.
 set -euo pipefail
-build=${1:?usage: run.sh BUILD_DIR SECONDS TARGET...}
-seconds=${2:?}
-shift 2
-here=$(cd "$(dirname "$0")" && pwd)
-for target in "$@"; do
-  program="$build/fuzz/${target}_fuzz"
-  found="$build/corpus/$target"
+build=${1:?usage: run.sh BUILD_DIR SECONDS TARGET...} seconds=${2:?} here=$(cd "$(dirname "$0")" && pwd)
+for target in "${@:3}"; do
+  program="$build/fuzz/${target}_fuzz" found="$build/corpus/$target" log="$build/$target.log"
   mkdir -p "$found"
-  log="$build/$target.log"
-  if ! "$program" -max_total_time="$seconds" -print_final_stats=1 \
-      -artifact_prefix="$build/$target-" "$found" "$here/corpus/$target" >"$log" 2>&1; then
-    tail -n 40 "$log"
-    echo "fuzz: $target failed; the input is kept as $build/$target-*"
-    exit 1
-  fi
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  echo "fuzz: $target: $runs executions in $seconds s"
+  "$program" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$target-" "$found" \
+    "$here/corpus/$target" >"$log" 2>&1 || { tail -n 40 "$log"; echo "fuzz: $target failed; see $build/$target-*"; exit 1; }
+  echo "fuzz: $target: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") executions in $seconds s"
   if [ "${MERGE:-0}" = 1 ]; then
     "$program" -merge=1 "$here/corpus/$target" "$found" >>"$log" 2>&1
     echo "fuzz: $target: $(ls "$here/corpus/$target" | wc -l) inputs kept"

@@ -100,6 +100,9 @@ class Program:
 
     def act(self, name, action="Press", role=None):
         control = self.find(name, role)
+        if control.getRole() not in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_PAGE_TAB,
+                                     pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_RADIO_BUTTON):
+            fail('"%s" is told as a %s, not as something to press' % (name, control.getRoleName()))
         actions = control.queryAction()
         names = [actions.getName(i) for i in range(actions.nActions)]
         if action not in names:

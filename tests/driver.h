@@ -1,0 +1,90 @@
+#pragma once
+
+#include "frmMain.h"
+
+#include <QDate>
+#include <QObject>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <random>
+#include <set>
+
+// The real window driven as a user drives it, a step at a time, each step a line of text:
+//   click imgFood | type txtAmount 2.50 | paste txtDescription Lunch | choose cboPayment Check
+//   pick lstSetup Transfer Funds | press lblReportBack right | release lblReportBack off
+//   key Esc | key Tab*9 (each stop noted) | hold Return | letgo Return | tick (the timer fires)
+// "yes " in front answers the step's questions Yes, else No; quotes around a text go.
+// After every step the checks below run.
+class Driver : public QObject
+{
+public:
+    Driver();
+    ~Driver() override;
+    // A fresh window whose start-up timer waits for a "tick".
+    void start();
+    // The first fault the step leaves, or "". Out of reach a step does nothing; that is a
+    // fault only when strict.
+    QString step(const QString& line);
+    // A random step among those a user could take now: the random walk's.
+    QString randomStep(std::mt19937& random);
+    // Where a click on the control would land, if on the control.
+    QWidget* reach(QWidget* control, std::optional<QPoint> at = {}, QPoint* local = nullptr) const;
+
+    std::unique_ptr<frmMain> window;
+    bool strict = false;
+    QDate today {2026, 12, 5};
+    int startupMilliseconds = 0; // left on the start-up timer when the window opened
+    // Since cleared: the boxes, "Title: prompt" ("Ostrel: " left out, " [Yes/No]" after a
+    // question), and in order with "box over <page>" the icons whose tool tip changed.
+    // And what the boxes of the last step claimed: "added 7", "modified 2", "deleted 3",
+    // "transfer".
+    QStringList boxes, log, claims;
+    QStringList stops; // where the focus was after each repeated key, since cleared
+    // Logs the icons whose tool tip changes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool apply(const QString& verb, const QString& target, const QString& text);
+
+    bool m_yes = false, m_mouseHeld = false;
+    std::set<int> m_keysHeld;
+};
+
+// What holds after every step; each check gives "" or a line starting with its kind.
+namespace Checks {
+// Lines without a gap, each read back whole into its category; four-place figures in
+// range; Categories(9) untouched.
+QString ledgerFault(const ledger::CategoryTable& table);
+// Lines change only as the step's boxes claim, on the page that makes the change; what is
+// available plus what the lines spent changes only by a transfer, never in sum; a budget
+// rises only by a transfer, to the new available amount.
+QString moneyFault(const ledger::CategoryTable& before, const ledger::CategoryTable& after,
+                   int current, int selected, const QStringList& claims, const QString& page);
+// One page at a time with all its controls, its figures those of the ledger, every meter
+// and name following its category, no label pressed but one held, the top strip whole.
+QString screenFault(const frmMain& window, bool held);
+} // namespace Checks
+
+// A scripted walk: rows of steps ("; " between them), then what the user sees as
+// "what=value" pairs (see observe). A row expects no box unless it says "box=".
+struct Row
+{
+    QString steps, expect;
+};
+
+class Script : public ::testing::Test, public Driver
+{
+protected:
+    void SetUp() override;
+    void run(std::initializer_list<Row> rows);
+    // page, focus, stops, tinted (the fields drawn as holding the keys), money (the categories the
+    // row changed), window, timer, log; "row N" of the list, "look X", "shown X", "name X" and
+    // "description X" (as a screen reader reads them); the texts of status, edit, transfer and
+    // setup, or of any controls: "texts X Y".
+    QString observe(const QString& what) const;
+
+    ledger::CategoryTable m_rowStart;
+};
