@@ -26,17 +26,6 @@ AccessibleTexts textsOf(const ControlSpec& row)
     return {texts.value(0), texts.value(1)};
 }
 
-const ControlSpec* rowOf(const QObject* control)
-{
-    // The option buttons share one row: "optReport(3)".
-    const QString name = control->objectName().section(QLatin1Char('('), 0, 0);
-    for (const ControlSpec& row : inventory()) {
-        if (QLatin1String(row.name.data(), qsizetype(row.name.size())) == name)
-            return &row;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // A label as a screen reader meets it: named and described by its row; a label the pen
@@ -96,20 +85,17 @@ public:
     }
 
     // Answered at once: the click, and any message box it opens, runs after the caller has
-    // its answer, so a screen reader never waits on an open box.
+    // its answer, so a screen reader never waits on an open box. Queued on the label, the
+    // call goes with it should the label go first.
     void doAction(const QString& action) override
     {
         if (action != pressAction()) {
             QAccessibleWidget::doAction(action);
             return;
         }
+        auto* label = static_cast<QLabel*>(widget());
         QMetaObject::invokeMethod(
-            form(),
-            [window = QPointer(form()), label = QPointer(static_cast<QLabel*>(widget()))] {
-                if (window && label)
-                    window->PressByBus(label);
-            },
-            Qt::QueuedConnection);
+            label, [window = form(), label] { window->PressByBus(label); }, Qt::QueuedConnection);
     }
 
 private:
@@ -174,12 +160,11 @@ public:
     {
         if (action != pressAction())
             return;
-        auto* window = static_cast<frmMain*>(list()->parentWidget());
+        // Answered at once, as a label's press is.
         QMetaObject::invokeMethod(
-            window,
-            [window = QPointer(window), list = QPointer(list()), row = m_row] {
-                if (window && list)
-                    window->ChooseByBus(list, row);
+            list(),
+            [window = static_cast<frmMain*>(list()->parentWidget()), list = list(), row = m_row] {
+                window->ChooseByBus(list, row);
             },
             Qt::QueuedConnection);
     }
@@ -249,7 +234,7 @@ QAccessibleInterface* frmMain::AccessibleFor(const QString&, QObject* object)
     if (auto* list = qobject_cast<QListWidget*>(widget))
         return new MenuList(list);
     auto* label = qobject_cast<QLabel*>(widget);
-    const ControlSpec* row = label ? rowOf(label) : nullptr;
+    const ControlSpec* row = label ? findControlSpec(label->objectName().toStdString()) : nullptr;
     return row ? new LabelAccessible(label, *row) : nullptr;
 }
 

@@ -368,9 +368,8 @@ bool frmMain::IsPressable(const QObject* object) const
     return m_clickHandlers.contains(object) || m_pressLook.contains(object);
 }
 
-// Handlers run one after another: the start-up timer, due while a handler waits for the
-// answer to its message box, does its steps once that handler has ended. Before is where
-// the keys were when the user acted.
+// Handlers run one after another, the start-up timer's waiting for the one running. Before
+// is where the keys were when the user acted.
 void frmMain::RunHandler(Handler handler, const QWidget* before)
 {
     ++m_handlerDepth;

@@ -202,6 +202,7 @@ private:
     void CloseMenuList(QListWidget* list);
     QListWidget* MenuListOf(const QLabel* tab) const;
     QLabel* TabOf(const QObject* object) const;
+    QWidget* OwnControl(QWidget* widget) const;
     std::vector<QWidget*> ScreenStops() const;
     void KeepFocusOnScreen(const QWidget* before);
     void SetKeyboardMode(bool keyboard);

@@ -108,11 +108,17 @@ std::span<const ControlSpec> inventory()
     return kInventory;
 }
 
-const ControlSpec& controlSpec(std::string_view name)
+const ControlSpec* findControlSpec(std::string_view name)
 {
     const auto it = std::ranges::find(kInventory, name, &ControlSpec::name);
-    assert(it != kInventory.end());
-    return *it;
+    return it == kInventory.end() ? nullptr : &*it;
+}
+
+const ControlSpec& controlSpec(std::string_view name)
+{
+    const ControlSpec* row = findControlSpec(name);
+    assert(row);
+    return *row;
 }
 
 TwipsRect optionTwips(int index)

@@ -107,5 +107,7 @@ inline constexpr std::array<int, kOptionButtons> kOptionTops {1757, 1958, 2160, 
 std::span<const ControlSpec> inventory();
 // The row of a control by name; the name must exist.
 const ControlSpec& controlSpec(std::string_view name);
+// The same, or nothing for a name not in the inventory.
+const ControlSpec* findControlSpec(std::string_view name);
 // Geometry of optReport(index).
 TwipsRect optionTwips(int index);

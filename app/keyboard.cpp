@@ -431,6 +431,14 @@ bool frmMain::Reachable(const QWidget* control)
     return hit && (hit == control || control->isAncestorOf(hit));
 }
 
+// The window's own control that holds the widget: a drop-down list for its entry field.
+QWidget* frmMain::OwnControl(QWidget* widget) const
+{
+    while (widget && widget->parentWidget() != this)
+        widget = widget->parentWidget();
+    return widget;
+}
+
 // The controls the keys can stop at on this screen, in order. The option buttons are one
 // stop, the chosen one; the arrow keys move within them.
 std::vector<QWidget*> frmMain::ScreenStops() const
@@ -458,9 +466,7 @@ bool frmMain::focusNextPrevChild(bool next)
     const std::vector<QWidget*> stops = ScreenStops();
     if (stops.empty())
         return false;
-    QWidget* current = focusWidget();
-    while (current && current->parentWidget() != this)
-        current = current->parentWidget();
+    QWidget* current = OwnControl(focusWidget());
     auto at = std::ranges::find(stops, current);
     if (qobject_cast<QRadioButton*>(current))
         at = std::ranges::find_if(stops,
@@ -478,9 +484,7 @@ bool frmMain::focusNextPrevChild(bool next)
 // after the pen they rest with the window, so that no field lights up unasked.
 void frmMain::KeepFocusOnScreen(const QWidget* before)
 {
-    QWidget* current = focusWidget();
-    while (current && current->parentWidget() != this)
-        current = current->parentWidget();
+    QWidget* current = OwnControl(focusWidget());
     if (current && Reachable(current) && !(before && !Reachable(before)))
         return;
     const std::vector<QWidget*> stops = ScreenStops();

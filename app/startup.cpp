@@ -65,16 +65,14 @@ QString frmMain::MeterToolTip(qint16 index) const
         QString::fromStdString(ledger::amountText(record.Budget)));
 }
 
+// The timer never interrupts another handler: due while one waits for the answer to its
+// message box, its steps run once that handler has ended (RunHandler).
 void frmMain::tim1_Timer()
 {
-    if (m_handlerDepth > 0) {
+    if (m_handlerDepth > 0)
         m_timerWaiting = true;
-        tim1->stop();
-        return;
-    }
-    const QPointer<QWidget> before = focusWidget();
-    EndAboutScreen();
-    KeepFocusOnScreen(before);
+    else
+        RunHandler(&frmMain::EndAboutScreen, focusWidget());
 }
 
 // Shared by the start-up timer and OK. Pages opened over the About picture are
