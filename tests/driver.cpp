@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QMap>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -74,13 +73,7 @@ QWidget* control(const frmMain& window, const QString& name)
 // One of the inventory's controls; another child, a focus frame say, is none.
 bool isControl(const QWidget* child)
 {
-    static const QSet<QString> names = [] {
-        QSet<QString> all;
-        for (const ControlSpec& row : inventory())
-            all.insert(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
-        return all;
-    }();
-    return names.contains(child->objectName().section(u'(', 0, 0));
+    return findControlSpec(child->objectName().section(u'(', 0, 0).toStdString());
 }
 
 // What a control shows: its text, its chosen entry, or the file of its picture.
