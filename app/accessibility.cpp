@@ -121,7 +121,8 @@ QString screenName(const frmMain* window)
                                               : QStringLiteral("Transfer funds");
 }
 
-// What a sighted user reads on the page picture: the help, or the About lines.
+// What a sighted user reads on the page picture: the help, a question and its answer a line,
+// or the About lines.
 QString pageText(const frmMain* window)
 {
     if (!window->showsText())
@@ -133,7 +134,8 @@ QString pageText(const frmMain* window)
     if (page.startsWith(QLatin1String("FAQ"))) {
         for (const Artwork::HelpEntry& entry :
              page == QLatin1String("FAQ1.jpg") ? Artwork::kHelpPage1 : Artwork::kHelpPage2)
-            lines << QString::fromUtf8(entry.question) << QString::fromUtf8(entry.answer);
+            lines << QString::fromUtf8(entry.question) + QLatin1Char(' ')
+                    + QString::fromUtf8(entry.answer);
     } else {
         const Artwork::AboutText& about = Artwork::kAbout;
         for (const char* line : {about.title, about.motto, about.version, about.footer})
@@ -236,7 +238,7 @@ public:
     QAccessible::Role role() const override
     {
         if (m_page)
-            return QAccessible::StaticText;
+            return QAccessible::Paragraph;
         if (pressable())
             return m_kind == Kind::MenuTab ? QAccessible::PageTab : QAccessible::Button;
         return m_kind == Kind::Image ? QAccessible::Graphic : QAccessible::StaticText;
@@ -347,11 +349,14 @@ public:
         : QAccessibleWidget(field, QAccessible::EditableText)
     { }
 
+    // A field out of sight offers no text: what its page sets in it before showing it would
+    // reach a screen reader as a caret moving in the field the keys are about to enter, and
+    // the reader would then take their arrival as old news and say nothing.
     void* interface_cast(QAccessible::InterfaceType type) override
     {
-        if (type == QAccessible::TextInterface)
+        if (type == QAccessible::TextInterface && field()->isVisible())
             return static_cast<QAccessibleTextInterface*>(this);
-        if (type == QAccessible::EditableTextInterface)
+        if (type == QAccessible::EditableTextInterface && field()->isVisible())
             return static_cast<QAccessibleEditableTextInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
@@ -1012,7 +1017,9 @@ void Accessibility::screenChanged()
         QAccessibleEvent renamed(panel(group), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&renamed);
     }
+    // A page of text is told with its first lines, as the keys on it would read them.
     QWidget* focus = m_window->focusWidget();
     if (!focus || focus == m_window || focus == m_focusBefore)
-        announce(screen);
+        announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}.join(
+            QStringLiteral(". ")));
 }
