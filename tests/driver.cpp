@@ -30,7 +30,7 @@ namespace {
 const QStringList kIcons = {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
                             "imgRent", "imgTelephone", "imgClothing"};
 const QStringList kKeys = {"Return", "Esc", "PgUp", "PgDown", "F10", "F1", "Left", "Right", "Up", "Down", "Tab",
-                           "Space"};
+                           "Shift+Tab", "Space", "Enter"};
 // Texts typed into the inputs: first some that every check accepts, then hostile ones.
 constexpr int kPlausible = 8;
 const QStringList kTexts = {
@@ -125,6 +125,26 @@ Money holding(const CategoryRecord& record)
     return sum;
 }
 
+// Where the keys go after each refusal, as written: to the input to mend, "" after any other
+// box. The amount box is the open page's.
+QString refusedInput(const QString& prompt, const QString& page)
+{
+    // clang-format off
+    static const std::map<QString, QString> inputs = {{"Please choose the category FROM.", "cboTransFrom"},
+        {"Please choose the category TO.", "cboTransTo"}, {"Please choose two different categories.", "cboTransTo"},
+        {"Please enter the date without a comma or a dollar sign.", "txtDate"},
+        {"Please enter the description without a comma.", "txtDescription"}};
+    static const QStringList amount = {"Please enter an Amount.", "Please enter a number for amount.",
+        "You do not have enough money available to make this purchase.", "Overdraft after this modification!!",
+        "The amount is too large."};
+    // clang-format on
+    if (!amount.contains(prompt) && !prompt.startsWith("Overdraft of category "))
+        return inputs.contains(prompt) ? inputs.at(prompt) : "";
+    return page == "Transfer.jpg"                     ? "txtTransAmount"
+        : page == "report1.jpg" || page == "edit.jpg" ? "txtAmount"
+                                                      : "";
+}
+
 } // namespace
 
 Driver::Driver()
@@ -147,6 +167,11 @@ Driver::Driver()
             claims << "deleted " + match.captured(1);
         if (box.prompt.startsWith("Transfer $"))
             claims << QStringLiteral("transfer");
+        const QString page = openPage(*window);
+        // A modal box's own loop runs what a screen reader sends meanwhile.
+        if (!m_underBox.isEmpty() && perform(std::exchange(m_underBox, {})))
+            QCoreApplication::processEvents();
+        m_keysDue = refusedInput(box.prompt, page);
         return !question ? Seams::Answer::Ok : m_yes ? Seams::Answer::Yes : Seams::Answer::No;
     });
 }
@@ -183,19 +208,27 @@ QString Driver::step(const QString& line)
     const ledger::CategoryTable before = window->categories();
     const int selected = window->selectedLine();
     const QString page = openPage(*window);
+    static const QRegularExpression then(R"(^then ((?:bus|key) [^"|]*(?:"[^"]*")?) \| )");
     m_yes = line.startsWith("yes ");
-    const QString s = line.mid(m_yes ? 4 : 0), verb = s.section(u' ', 0, 0);
-    const QString target = s.section(u' ', 1, 1), text = s.section(u' ', 2);
-    const bool quoted = text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"');
+    QString s = line.mid(m_yes ? 4 : 0);
+    const auto match = then.match(s);
+    m_underBox = match.captured(1);
+    s.remove(0, match.capturedLength());
     claims.clear();
-    if (!apply(verb, target, quoted ? text.mid(1, text.size() - 2) : text) && strict)
+    m_keysDue.clear();
+    if (!perform(s) && strict)
         return "script: " + s + " is out of reach";
     // A click elsewhere closes any list a key opened.
     while (QWidget* popup = QApplication::activePopupWidget())
         popup->close();
     QCoreApplication::processEvents();
-    if (verb == "click" && target == "lblPowerButton")
+    if (s == "click lblPowerButton")
         return window->isVisible() ? "screen: the power stays on" : "";
+    const QWidget* keys = window->focusWidget();
+    while (keys && keys->parentWidget() != window.get())
+        keys = keys->parentWidget();
+    if (const QString at = keys ? keys->objectName() : ""; !m_keysDue.isEmpty() && at != m_keysDue)
+        return "keys: on '" + at + "' after a refusal that names " + m_keysDue;
     return Checks::ledgerFault(window->categories())
         + Checks::moneyFault(before, window->categories(), window->currentCategory(), selected,
                              claims, page)
@@ -207,11 +240,16 @@ QString Driver::randomStep(std::mt19937& random)
     const auto below = [&](qsizetype n) {
         return qsizetype(random() % quint32(n));
     };
-    const QString yes = below(2) ? "yes " : "";
+    // The screen reader acts now and then, and now and then under the step's first box.
+    const QString ahead
+        = (below(2) ? "yes " : "") + (below(4) ? "" : "then " + randomBusStep(random) + " | ");
+    if (below(8) == 0)
+        return ahead + randomBusStep(random);
     if (window->findChild<QTimer*>("tim1")->isActive() && below(16) == 0)
         return QStringLiteral("tick");
+    static const QStringList keyed = {"key ", "key ", "key ", "key ", "hold ", "letgo "};
     if (below(8) == 0)
-        return yes + (below(3) ? "key " : below(2) ? "hold " : "letgo ") + kKeys[below(12)];
+        return ahead + keyed[below(keyed.size())] + kKeys[below(kKeys.size())];
     if (below(4000) == 0 && reach(control(*window, "lblPowerButton")))
         return QStringLiteral("click lblPowerButton");
     // Three times in four a step among the inputs, buttons, tabs and lists; a text passes
@@ -241,7 +279,7 @@ QString Driver::randomStep(std::mt19937& random)
             steps << "click " + name;
         for (const QString& step : steps)
             (kWeights.contains(kind) ? busy : all)
-                << QStringList(kWeights.value(kind, 1), yes + step);
+                << QStringList(kWeights.value(kind, 1), ahead + step);
     }
     const QStringList pool = busy.isEmpty() || below(4) == 0 ? all + busy : busy;
     return pool[below(pool.size())];
@@ -258,6 +296,87 @@ QWidget* Driver::reach(QWidget* w, std::optional<QPoint> at, QPoint* local) cons
     return hit;
 }
 
+bool Driver::perform(const QString& step)
+{
+    const QString verb = step.section(u' ', 0, 0), target = step.section(u' ', 1, 1);
+    const QString text = step.section(u' ', verb == "bus" ? 3 : 2);
+    const bool quoted = text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"');
+    const QString bare = quoted ? text.mid(1, text.size() - 2) : text;
+    return verb == "bus" ? bus(target, step.section(u' ', 2, 2), bare) : apply(verb, target, bare);
+}
+
+// As a screen reader reaches a control: through its interfaces, whatever the screen shows.
+bool Driver::bus(const QString& path, const QString& what, const QString& text)
+{
+    QWidget* w = control(*window, path.section(u'/', 0, 0));
+    QAccessibleInterface* face = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+    for (const QString& index : path.split(u'/').mid(1))
+        face = face ? face->child(index.toInt()) : nullptr;
+    QAccessibleActionInterface* actions = face ? face->actionInterface() : nullptr;
+    QAccessibleTextInterface* typed = face ? face->textInterface() : nullptr;
+    QAccessibleEditableTextInterface* editable = face ? face->editableTextInterface() : nullptr;
+    const int a = text.section(u' ', 0, 0).toInt(), b = text.section(u' ', 1, 1).toInt();
+    if (actions && actions->actionNames().contains(what))
+        actions->doAction(what);
+    else if (face && what == "text")
+        face->setText(QAccessible::Value, text);
+    else if (typed && editable && what == "replace")
+        editable->replaceText(0, typed->characterCount(), text);
+    else if (typed && editable && what == "insert")
+        editable->insertText(typed->cursorPosition(), text);
+    else if (editable && what == "delete")
+        editable->deleteText(a, b);
+    else if (typed && what == "select")
+        typed->setSelection(0, a, b);
+    else if (typed && what == "cursor")
+        typed->setCursorPosition(a);
+    else if (face && face->valueInterface() && what == "value")
+        face->valueInterface()->setCurrentValue(text.toDouble());
+    else if (face && face->tableInterface() && what == "row")
+        face->tableInterface()->selectRow(a);
+    else
+        return false;
+    return true;
+}
+
+// Anything the bus offers on any control but the power button, or on its children.
+QString Driver::randomBusStep(std::mt19937& random) const
+{
+    const auto below = [&](qsizetype n) {
+        return qsizetype(random() % quint32(n));
+    };
+    QList<QWidget*> all = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    all.removeIf([](QWidget* w) { return !isControl(w) || w->objectName() == "lblPowerButton"; });
+    QStringList offers;
+    const std::function<void(QAccessibleInterface*, const QString&)> offered =
+        [&](QAccessibleInterface* face, const QString& path) {
+            const QString text
+                = u'"' + kTexts[below(2) ? below(kPlausible) : below(kTexts.size())] + u'"';
+            const int count
+                = face->textInterface() ? face->textInterface()->characterCount() + 1 : 1;
+            const QString range = QStringLiteral(" %1 %2").arg(below(count)).arg(below(count));
+            for (const QString& action :
+                 face->actionInterface() ? face->actionInterface()->actionNames() : QStringList())
+                offers << path + u' ' + action;
+            offers << path + " text " + text;
+            if (face->editableTextInterface())
+                offers << path + " replace " + text << path + " insert " + text
+                       << path + " delete" + range;
+            if (face->textInterface())
+                offers << path + " select" + range << path + " cursor" + range.section(u' ', 0, 1);
+            if (face->valueInterface())
+                offers << path + " value \"" + kTexts[below(kPlausible)] + u'"';
+            if (face->tableInterface())
+                offers << path + " row "
+                        + QString::number(below(face->tableInterface()->rowCount() + 1));
+            for (int i = 0; path.count(u'/') < 2 && i < face->childCount(); ++i)
+                offered(face->child(i), path + u'/' + QString::number(i));
+        };
+    QWidget* w = all[below(all.size())];
+    offered(QAccessible::queryAccessibleInterface(w), "bus " + w->objectName());
+    return offers[below(offers.size())];
+}
+
 bool Driver::apply(const QString& verb, const QString& target, const QString& text)
 {
     auto* timer = window->findChild<QTimer*>("tim1");
@@ -272,14 +391,16 @@ bool Driver::apply(const QString& verb, const QString& target, const QString& te
         QTest::sendKeyEvent(action, focus, Qt::Key(code), typed, with);
     };
     if (verb == "key" || verb == "hold" || verb == "letgo") {
-        const int code = QKeySequence(target.section(u'*', 0, 0))[0].key();
+        const QKeyCombination pressed = QKeySequence(target.section(u'*', 0, 0))[0];
+        // X sends Shift+Tab as Backtab.
+        const int code = pressed == (Qt::SHIFT | Qt::Key_Tab) ? Qt::Key_Backtab : pressed.key();
         const int times = target.contains(u'*') ? target.section(u'*', 1).toInt() : 0;
         verb == "hold" ? (void)m_keysHeld.insert(code) : (void)m_keysHeld.erase(code);
         for (int i = 0; i < std::max(times, 1); ++i) {
             key(verb == "key"        ? QTest::Click
                     : verb == "hold" ? QTest::Press
                                      : QTest::Release,
-                code);
+                code, pressed.keyboardModifiers());
             if (times)
                 stops << window->focusWidget()->objectName();
         }
