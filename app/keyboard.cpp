@@ -239,11 +239,11 @@ void frmMain::HoldKey(const HeldKey& held)
 void frmMain::KeyReleased()
 {
     const HeldKey held = std::exchange(m_heldKey, {});
-    // A click or a timer may have taken the label off the screen while the key was
-    // held: then it is let go without its click, as a mouse released off a label.
+    // A click or a timer may have taken the label or list off the screen while the key was
+    // held: then it is let go without its click, as a mouse released off it.
     if (held.label)
         ReleaseLabel(held.label, Reachable(held.label));
-    if (held.list && held.list->currentRow() >= 0)
+    if (held.list && held.list->currentRow() >= 0 && Reachable(held.list))
         RunHandler(ChoiceHandler(held.list), held.list);
     switch (held.after) {
     case AfterKey::WorkStrip:

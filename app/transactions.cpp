@@ -18,7 +18,7 @@ QString qText(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Only for texts the numeric rule has accepted, which always convert.
+// Only for texts already read as amounts, which always convert.
 Money moneyOf(const QString& numericText)
 {
     return Money::fromText(numericText.toStdString()).value_or(Money());
@@ -134,7 +134,7 @@ bool frmMain::IsAmountAvailable(const QString& amount)
     return available - moneyOf(amount) >= Money();
 }
 
-// The checks every amount input shares: present, then numeric.
+// The checks every amount input shares: present, numeric, then within the ledger's range.
 std::optional<ledger::Money> frmMain::ReadAmount(QLineEdit* box)
 {
     const QString text = box->text();
@@ -146,7 +146,10 @@ std::optional<ledger::Money> frmMain::ReadAmount(QLineEdit* box)
         RefuseAmount(QStringLiteral("Please enter a number for amount."), box);
         return std::nullopt;
     }
-    return moneyOf(text);
+    const std::optional<Money> amount = Money::fromText(text.toStdString());
+    if (!amount)
+        RefuseAmount(QStringLiteral("The amount is too large."), box);
+    return amount;
 }
 
 void frmMain::RefuseAmount(const QString& prompt, QLineEdit* box)

@@ -4,6 +4,8 @@
 #include "driver.h"
 
 #include <QImage>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 const QString kNotFunctional = "This feature is not functional.";
@@ -30,6 +32,10 @@ TEST_F(Script, TheAboutScreenEndsAndEachIconOpensItsOwnCategory)
     // Shown, a picture file has the very pixels Qt's own reader makes of it.
     EXPECT_EQ(window->findChild<QWidget*>("imgFood")->grab().toImage().convertToFormat(QImage::Format_RGB32),
               QImage("meter6.jpg").convertToFormat(QImage::Format_RGB32));
+    // A page opened over the About screen outlives it, with what was typed and the keys.
+    start();
+    run({{"click lblMenuButton; click lblSetup; pick lstSetup Transfer Funds; type txtTransAmount 5; tick",
+          "page=Transfer.jpg; texts txtTransAmount=5; focus=txtTransAmount; shown lblHelp=yes"}});
     start();
     today = QDate(2027, 3, 7);
     run({{"click lblAboutOK", "page=overview; timer=off"}});
@@ -42,6 +48,22 @@ TEST_F(Script, TheAboutScreenEndsAndEachIconOpensItsOwnCategory)
     today = QDate(2026, 10, 11);
     run({{kOverview + "click imgGas", "texts txtDate=10/11/26"},
          {"click lblPowerButton", "window=closed"}});
+}
+
+// Due while a box waits for its answer, the start-up timer leaves the About screen under the
+// box and ends it once the box is answered.
+TEST_F(Script, TheStartUpTimerWaitsForAnOpenBox)
+{
+    auto* timer = window->findChild<QTimer*>("tim1");
+    bool aboutWhileAsked = false;
+    Seams::setMessageHandler([&](const Seams::Message&) {
+        timer->start(0);
+        aboutWhileAsked = QTest::qWaitFor([&] { return !timer->isActive(); })
+            && window->findChild<QWidget*>("imgFront")->isVisible();
+        return Seams::Answer::Ok;
+    });
+    run({{"click lblCalendar", "page=overview; timer=off"}});
+    EXPECT_TRUE(aboutWhileAsked);
 }
 
 // Reset refills the inputs; each refusal names its fault, focuses its input and resets
@@ -58,7 +80,8 @@ TEST_F(Script, TheStatusPageAddsWhatReadsBackAndRefusesTheRest)
          {"click lblReportDone", "box=Please enter an Amount.; focus=txtAmount"},
          // The amount is judged before the date.
          {"type txtDate 12,5,26; type txtAmount \" \"" + done, "box=Please enter a number for amount.; focus=txtAmount"},
-         {"type txtAmount -99999999999.9999" + done, "box=The amount is too large.; focus=txtAmount"},
+         {"type txtAmount -99999999999.9999" + done + "; type txtAmount -100000000000" + done,
+          "box=The amount is too large. / The amount is too large.; focus=txtAmount"},
          {"type txtDate 12,5,26; type txtAmount 5" + done,
           "box=Please enter the date without a comma or a dollar sign.; focus=txtDate"},
          {"type txtAmount 5; type txtDescription Lunch, dinner" + done,
@@ -243,7 +266,10 @@ TEST_F(Script, KeysDoWhatTheirLabelsDo)
          {"letgo Down", "focus=lstReports; texts lstReports=Current Status  /C; strip=Categories Reports Setup lstReports row 0"},
          // The strip's Escape closes the list, then hands the keys back; it is not Back.
          {"key Esc", "strip=Categories Reports_ Setup; focus=lblReports; page=report1.jpg"},
-         {"key Right; key Return; key Down; key Return", "page=Transfer.jpg; shown lblSetup=no"},
+         // Let go after the pen closed its list, Enter chooses nothing.
+         {"key Right; key Down; key Down; hold Return; click lblReports; letgo Return",
+          "page=report1.jpg; texts txtAmount=3; strip=Categories Reports Setup lstReports row 0"},
+         {"key F10; key Right; key Right; key Return; key Down; key Return", "page=Transfer.jpg; shown lblSetup=no"},
          {"key Menu; key Right; key Down; key Return", "box=" + kNotFunctional + "; page=overview"},
          {"hold F1", "look lblHelp=pressed"},
          {"letgo F1", "focus=lstHelp; texts lstHelp=FAQs"},
