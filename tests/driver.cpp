@@ -53,6 +53,13 @@ const std::map<QString, QStringList> kGroups = {
     {"Setup.jpg", QString("txtTotal cboInterval cboCateName cboCategory txtBudgetAmount txtAlertAmount lblBudget "
                           "lblSetupCancel lblSetupReset lblSetupEdit").split(' ')},
     {"Transfer.jpg", QString("txtTransAmount cboTransFrom cboTransTo lblTransCancel lblTransReset lblTransDone").split(' ')}};
+// Where the keys go after each refusal, as written: to the input to mend.
+const std::map<QString, QString> kRefusals = {{"Please enter an Amount.", "amount"},
+    {"Please enter a number for amount.", "amount"}, {"You do not have enough money available to make this purchase.", "amount"},
+    {"Overdraft after this modification!!", "amount"}, {"Overdraft of category", "amount"}, {"The amount is too large.", "amount"},
+    {"Please choose the category FROM.", "cboTransFrom"}, {"Please choose the category TO.", "cboTransTo"},
+    {"Please choose two different categories.", "cboTransTo"}, {"Please enter the description without a comma.", "txtDescription"},
+    {"Please enter the date without a comma or a dollar sign.", "txtDate"}};
 // clang-format on
 
 QString qs(const std::string& text)
@@ -125,24 +132,16 @@ Money holding(const CategoryRecord& record)
     return sum;
 }
 
-// Where the keys go after each refusal, as written: to the input to mend, "" after any other
-// box. The amount box is the open page's.
-QString refusedInput(const QString& prompt, const QString& page)
+// What the bus offers on an interface: its actions; text, replace, insert and value with a
+// text; delete, select, cursor and row with offsets "a b".
+QStringList busWays(QAccessibleInterface* face)
 {
-    // clang-format off
-    static const std::map<QString, QString> inputs = {{"Please choose the category FROM.", "cboTransFrom"},
-        {"Please choose the category TO.", "cboTransTo"}, {"Please choose two different categories.", "cboTransTo"},
-        {"Please enter the date without a comma or a dollar sign.", "txtDate"},
-        {"Please enter the description without a comma.", "txtDescription"}};
-    static const QStringList amount = {"Please enter an Amount.", "Please enter a number for amount.",
-        "You do not have enough money available to make this purchase.", "Overdraft after this modification!!",
-        "The amount is too large."};
-    // clang-format on
-    if (!amount.contains(prompt) && !prompt.startsWith("Overdraft of category "))
-        return inputs.contains(prompt) ? inputs.at(prompt) : "";
-    return page == "Transfer.jpg"                     ? "txtTransAmount"
-        : page == "report1.jpg" || page == "edit.jpg" ? "txtAmount"
-                                                      : "";
+    const bool typed = face->textInterface(), edited = typed && face->editableTextInterface();
+    const QString ways = QStringLiteral("text") + (typed ? " select cursor" : "")
+        + (edited ? " replace insert delete" : "") + (face->valueInterface() ? " value" : "")
+        + (face->tableInterface() ? " row" : "");
+    return (face->actionInterface() ? face->actionInterface()->actionNames() : QStringList())
+        + ways.split(u' ');
 }
 
 } // namespace
@@ -171,7 +170,14 @@ Driver::Driver()
         // A modal box's own loop runs what a screen reader sends meanwhile.
         if (!m_underBox.isEmpty() && perform(std::exchange(m_underBox, {})))
             QCoreApplication::processEvents();
-        m_keysDue = refusedInput(box.prompt, page);
+        // The amount box is the page's.
+        const auto refusal = kRefusals.find(
+            box.prompt.startsWith("Overdraft of") ? box.prompt.section(u' ', 0, 2) : box.prompt);
+        const QString input = refusal == kRefusals.end() ? "" : refusal->second;
+        m_keysDue = input != "amount" ? input
+            : page == "Transfer.jpg"  ? "txtTransAmount"
+            : page != "report2.jpg"   ? "txtAmount"
+                                      : "";
         return !question ? Seams::Answer::Ok : m_yes ? Seams::Answer::Yes : Seams::Answer::No;
     });
 }
@@ -208,12 +214,12 @@ QString Driver::step(const QString& line)
     const ledger::CategoryTable before = window->categories();
     const int selected = window->selectedLine();
     const QString page = openPage(*window);
-    static const QRegularExpression then(R"(^then ((?:bus|key) [^"|]*(?:"[^"]*")?) \| )");
-    m_yes = line.startsWith("yes ");
-    QString s = line.mid(m_yes ? 4 : 0);
-    const auto match = then.match(s);
-    m_underBox = match.captured(1);
-    s.remove(0, match.capturedLength());
+    static const QRegularExpression parts(R"(^(yes )?(?:then ([^|]*) \| )?(.*)$)",
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const auto match = parts.match(line);
+    const QString s = match.captured(3);
+    m_yes = match.hasCaptured(1);
+    m_underBox = match.captured(2);
     claims.clear();
     m_keysDue.clear();
     if (!perform(s) && strict)
@@ -224,11 +230,9 @@ QString Driver::step(const QString& line)
     QCoreApplication::processEvents();
     if (s == "click lblPowerButton")
         return window->isVisible() ? "screen: the power stays on" : "";
-    const QWidget* keys = window->focusWidget();
-    while (keys && keys->parentWidget() != window.get())
-        keys = keys->parentWidget();
-    if (const QString at = keys ? keys->objectName() : ""; !m_keysDue.isEmpty() && at != m_keysDue)
-        return "keys: on '" + at + "' after a refusal that names " + m_keysDue;
+    const QString keys = window->focusWidget() ? window->focusWidget()->objectName() : "";
+    if (!m_keysDue.isEmpty() && keys != m_keysDue)
+        return "keys: on '" + keys + "' after a refusal that names " + m_keysDue;
     return Checks::ledgerFault(window->categories())
         + Checks::moneyFault(before, window->categories(), window->currentCategory(), selected,
                              claims, page)
@@ -240,11 +244,34 @@ QString Driver::randomStep(std::mt19937& random)
     const auto below = [&](qsizetype n) {
         return qsizetype(random() % quint32(n));
     };
+    // Anything the bus offers on any control but the power button, or on its children.
+    const auto busStep = [&] {
+        const QList<QWidget*> children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QWidget* w = nullptr;
+        while (!w || !isControl(w) || w->objectName() == "lblPowerButton")
+            w = children[below(children.size())];
+        QList<std::pair<QAccessibleInterface*, QString>> faces
+            = {{QAccessible::queryAccessibleInterface(w), "bus " + w->objectName()}};
+        QStringList offers;
+        for (qsizetype n = 0; n < faces.size(); ++n) {
+            const auto [face, path] = faces[n];
+            for (const QString& way : busWays(face))
+                offers << path + u' ' + way;
+            for (int i = 0; path.count(u'/') < 2 && i < face->childCount(); ++i)
+                faces.append({face->child(i), path + u'/' + QString::number(i)});
+        }
+        const QString offer = offers[below(offers.size())], way = offer.section(u' ', 2);
+        const QString& text = kTexts[below(2) ? below(kPlausible) : below(kTexts.size())];
+        if (QStringList {"delete", "select", "cursor", "row"}.contains(way))
+            return offer + QStringLiteral(" %1 %2").arg(below(9)).arg(below(9));
+        return QStringList {"text", "replace", "insert", "value"}.contains(way)
+            ? offer + " \"" + text + u'"'
+            : offer;
+    };
     // The screen reader acts now and then, and now and then under the step's first box.
-    const QString ahead
-        = (below(2) ? "yes " : "") + (below(4) ? "" : "then " + randomBusStep(random) + " | ");
+    const QString ahead = (below(2) ? "yes " : "") + (below(4) ? "" : "then " + busStep() + " | ");
     if (below(8) == 0)
-        return ahead + randomBusStep(random);
+        return ahead + busStep();
     if (window->findChild<QTimer*>("tim1")->isActive() && below(16) == 0)
         return QStringLiteral("tick");
     static const QStringList keyed = {"key ", "key ", "key ", "key ", "hold ", "letgo "};
@@ -312,69 +339,30 @@ bool Driver::bus(const QString& path, const QString& what, const QString& text)
     QAccessibleInterface* face = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
     for (const QString& index : path.split(u'/').mid(1))
         face = face ? face->child(index.toInt()) : nullptr;
-    QAccessibleActionInterface* actions = face ? face->actionInterface() : nullptr;
-    QAccessibleTextInterface* typed = face ? face->textInterface() : nullptr;
-    QAccessibleEditableTextInterface* editable = face ? face->editableTextInterface() : nullptr;
-    const int a = text.section(u' ', 0, 0).toInt(), b = text.section(u' ', 1, 1).toInt();
-    if (actions && actions->actionNames().contains(what))
-        actions->doAction(what);
-    else if (face && what == "text")
-        face->setText(QAccessible::Value, text);
-    else if (typed && editable && what == "replace")
-        editable->replaceText(0, typed->characterCount(), text);
-    else if (typed && editable && what == "insert")
-        editable->insertText(typed->cursorPosition(), text);
-    else if (editable && what == "delete")
-        editable->deleteText(a, b);
-    else if (typed && what == "select")
-        typed->setSelection(0, a, b);
-    else if (typed && what == "cursor")
-        typed->setCursorPosition(a);
-    else if (face && face->valueInterface() && what == "value")
-        face->valueInterface()->setCurrentValue(text.toDouble());
-    else if (face && face->tableInterface() && what == "row")
-        face->tableInterface()->selectRow(a);
-    else
+    if (!face || !busWays(face).contains(what))
         return false;
+    QAccessibleTextInterface* typed = face->textInterface();
+    QAccessibleEditableTextInterface* editable = face->editableTextInterface();
+    const int a = text.section(u' ', 0, 0).toInt(), b = text.section(u' ', 1, 1).toInt();
+    if (face->actionInterface() && face->actionInterface()->actionNames().contains(what))
+        face->actionInterface()->doAction(what);
+    else if (what == "text")
+        face->setText(QAccessible::Value, text);
+    else if (what == "replace")
+        editable->replaceText(0, typed->characterCount(), text);
+    else if (what == "insert")
+        editable->insertText(typed->cursorPosition(), text);
+    else if (what == "delete")
+        editable->deleteText(a, b);
+    else if (what == "select")
+        typed->setSelection(0, a, b);
+    else if (what == "cursor")
+        typed->setCursorPosition(a);
+    else if (what == "value")
+        face->valueInterface()->setCurrentValue(text.toDouble());
+    else
+        face->tableInterface()->selectRow(a);
     return true;
-}
-
-// Anything the bus offers on any control but the power button, or on its children.
-QString Driver::randomBusStep(std::mt19937& random) const
-{
-    const auto below = [&](qsizetype n) {
-        return qsizetype(random() % quint32(n));
-    };
-    QList<QWidget*> all = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    all.removeIf([](QWidget* w) { return !isControl(w) || w->objectName() == "lblPowerButton"; });
-    QStringList offers;
-    const std::function<void(QAccessibleInterface*, const QString&)> offered =
-        [&](QAccessibleInterface* face, const QString& path) {
-            const QString text
-                = u'"' + kTexts[below(2) ? below(kPlausible) : below(kTexts.size())] + u'"';
-            const int count
-                = face->textInterface() ? face->textInterface()->characterCount() + 1 : 1;
-            const QString range = QStringLiteral(" %1 %2").arg(below(count)).arg(below(count));
-            for (const QString& action :
-                 face->actionInterface() ? face->actionInterface()->actionNames() : QStringList())
-                offers << path + u' ' + action;
-            offers << path + " text " + text;
-            if (face->editableTextInterface())
-                offers << path + " replace " + text << path + " insert " + text
-                       << path + " delete" + range;
-            if (face->textInterface())
-                offers << path + " select" + range << path + " cursor" + range.section(u' ', 0, 1);
-            if (face->valueInterface())
-                offers << path + " value \"" + kTexts[below(kPlausible)] + u'"';
-            if (face->tableInterface())
-                offers << path + " row "
-                        + QString::number(below(face->tableInterface()->rowCount() + 1));
-            for (int i = 0; path.count(u'/') < 2 && i < face->childCount(); ++i)
-                offered(face->child(i), path + u'/' + QString::number(i));
-        };
-    QWidget* w = all[below(all.size())];
-    offered(QAccessible::queryAccessibleInterface(w), "bus " + w->objectName());
-    return offers[below(offers.size())];
 }
 
 bool Driver::apply(const QString& verb, const QString& target, const QString& text)
@@ -692,6 +680,17 @@ QString Script::observe(const QString& what) const
                 shown += name + " row " + QString::number(list->currentRow());
         return shown.trimmed();
     };
+    // The control the focus ring surrounds: inside it, a few pixels from each of its edges.
+    const auto ring = [&] {
+        const QWidget* drawn = window->findChild<QWidget*>("focusRing");
+        for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect edge = drawn->geometry(), inner = w->geometry();
+            if (drawn->isVisible() && isControl(w) && w->isVisible() && edge.contains(inner)
+                && inner.adjusted(-6, -6, 6, 6).contains(edge))
+                return w->objectName();
+        }
+        return QString();
+    };
     QStringList money;
     for (int c = 0; c < ledger::kCategoryCount; ++c) {
         const CategoryRecord &was = m_rowStart[std::size_t(c)],
@@ -708,6 +707,7 @@ QString Script::observe(const QString& what) const
         {"tinted", [&] { return tinted(); }},
         {"strip", [&] { return strip(); }},
         {"page", [&] { return openPage(*window); }},
+        {"ring", ring},
         {"focus", [&] { return window->focusWidget() ? window->focusWidget()->objectName() : ""; }},
         {"window", [&] { return !window->isVisible() ? "closed" : QStringLiteral("%1 %2x%3")
                           .arg(window->windowTitle()).arg(window->width()).arg(window->height()); }},

@@ -55,7 +55,6 @@ private:
     bool perform(const QString& step);
     bool apply(const QString& verb, const QString& target, const QString& text);
     bool bus(const QString& path, const QString& what, const QString& text);
-    QString randomBusStep(std::mt19937& random) const;
 
     bool m_yes = false, m_mouseHeld = false;
     QString m_underBox, m_keysDue; // the step to do at the next box; where a refusal sent the keys
