@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
 #include "pictures.h"
@@ -20,6 +21,7 @@ frmMain::frmMain(QWidget* parent)
     BuildControls();
     EditableDropDown::makeEditableAfterPaint(imgOstrel);
     WireEvents();
+    new Accessibility(this);
     Form_Load();
     tim1->start();
     KeepFocusOnScreen(nullptr);
@@ -54,7 +56,7 @@ void frmMain::RefreshCategoryIcon(qint16 index)
     if (!icon)
         return;
     SetPicture(icon, MeterPicture(index));
-    SetMeterToolTip(icon, index);
+    icon->setToolTip(MeterToolTip(index));
 }
 
 QString frmMain::MeterToolTip(qint16 index) const

@@ -189,7 +189,7 @@ void frmMain::RefreshStatus(qint16 index)
     const auto& record = Categories.at(std::size_t(index));
     lblAvailable->setText(QStringLiteral("$") + qText(ledger::amountText(record.Available)));
     SetPicture(imgReport, MeterPicture(index));
-    SetMeterToolTip(imgReport, index);
+    imgReport->setToolTip(MeterToolTip(index));
     RefreshCategoryIcon(index);
 }
 
@@ -244,17 +244,18 @@ bool frmMain::ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, q
     ShowPagePicture(QStringLiteral("edit.jpg"), kPageTopTwips);
     lblEditNumber->setVisible(true);
     lblEditNumber->setText(QString::number(line + 1));
-    txtDate->setVisible(true);
+    // Filled before shown, as on the status page.
     txtDate->setText(qText(fields->date));
-    txtAmount->setVisible(true);
+    txtDate->setVisible(true);
     txtAmount->setText(qText(fields->amount));
+    txtAmount->setVisible(true);
     PriorAmountText = qText(moneyOf(qText(fields->amount)).text());
-    txtDescription->setVisible(true);
     txtDescription->setText(qText(fields->description));
+    txtDescription->setVisible(true);
     lblCategory->setVisible(true);
     lblCategory->setText(qText(fields->category));
-    cboPayment->setVisible(true);
     cboPayment->setEditText(qText(fields->payment));
+    cboPayment->setVisible(true);
     ShowReleased({lblEditCancel, lblEditReset, lblEditDone});
     return true;
 }

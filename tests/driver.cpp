@@ -225,7 +225,7 @@ QString Driver::step(const QString& line)
     if (!perform(s) && strict)
         return "script: " + s + " is out of reach";
     // A click elsewhere closes any list a key opened.
-    while (QWidget* popup = QApplication::activePopupWidget())
+    while (QWidget* popup = s.startsWith("bus ") ? nullptr : QApplication::activePopupWidget())
         popup->close();
     QCoreApplication::processEvents();
     if (s == "click lblPowerButton")
