@@ -110,8 +110,12 @@ QString screenName(const frmMain* window)
         return QString::fromUtf8(Artwork::kAbout.title);
     if (page.startsWith(QLatin1String("FAQ")))
         return QStringLiteral("Help page %1 of 2").arg(page.mid(3, 1));
+    // The status page is told with its figures.
     if (page == QLatin1String("report1.jpg"))
-        return QStringLiteral("Status of ") + categoryName(window);
+        return QStringLiteral("Status of %1, %2 available of %3")
+            .arg(categoryName(window),
+                 window->findChild<QLabel*>(QStringLiteral("lblAvailable"))->text(),
+                 window->findChild<QLabel*>(QStringLiteral("lblBudgeted"))->text());
     if (page == QLatin1String("report2.jpg"))
         return QStringLiteral("Recent transactions of ") + categoryName(window);
     if (page == QLatin1String("edit.jpg"))
@@ -796,7 +800,7 @@ private:
 class WindowAccessible : public QAccessibleWidget
 {
 public:
-    WindowAccessible(frmMain* window, const std::array<QAccessible::Id, 6>* own)
+    WindowAccessible(frmMain* window, const Accessibility* own)
         : QAccessibleWidget(window)
         , m_own(own)
     { }
@@ -823,15 +827,15 @@ private:
             const Group group = groupOf(child);
             QAccessibleInterface* face = group == Group::None
                 ? QAccessible::queryAccessibleInterface(child)
-                : QAccessible::accessibleInterface((*m_own)[std::size_t(group) - 1]);
+                : m_own->panel(int(group) - 1);
             if (face && !all.contains(face))
                 all << face;
         }
-        all << QAccessible::accessibleInterface(m_own->back());
+        all << m_own->panel(Accessibility::kPanels);
         return all;
     }
 
-    const std::array<QAccessible::Id, 6>* m_own;
+    const Accessibility* m_own;
 };
 
 Accessibility* accessibilityOf(const QWidget* window)
@@ -860,7 +864,7 @@ QAccessibleInterface* Accessibility::interfaceFor(const QString&, QObject* objec
 {
     if (auto* window = qobject_cast<frmMain*>(object)) {
         const Accessibility* own = accessibilityOf(window);
-        return own ? new WindowAccessible(window, &own->m_own) : nullptr;
+        return own ? new WindowAccessible(window, own) : nullptr;
     }
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget || !windowOf(widget) || widget->window() != windowOf(widget))
@@ -886,10 +890,6 @@ Accessibility::Accessibility(frmMain* window)
     : QObject(window)
     , m_window(window)
 {
-    for (int group = 0; group < 5; ++group)
-        m_own[std::size_t(group)] = QAccessible::registerAccessibleInterface(
-            new PanelAccessible(window, Group(group + 1)));
-    m_own.back() = QAccessible::registerAccessibleInterface(new Announcer(window));
     nameInputs();
     for (const char* meter :
          {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
@@ -914,13 +914,23 @@ Accessibility::Accessibility(frmMain* window)
 
 Accessibility::~Accessibility()
 {
-    for (const QAccessible::Id id : m_own)
-        QAccessible::deleteAccessibleInterface(id);
+    for (const QAccessible::Id id : m_own) {
+        if (id)
+            QAccessible::deleteAccessibleInterface(id);
+    }
 }
 
+// Made when a screen reader first asks, so that starting costs nothing.
 QAccessibleInterface* Accessibility::panel(int group) const
 {
-    return QAccessible::accessibleInterface(m_own.at(std::size_t(group)));
+    QAccessible::Id& id = m_own.at(std::size_t(group));
+    if (!id) {
+        id = QAccessible::registerAccessibleInterface(
+            group < kPanels ? static_cast<QAccessibleInterface*>(
+                new PanelAccessible(m_window, Group(group + 1)))
+                            : new Announcer(m_window));
+    }
+    return QAccessible::accessibleInterface(id);
 }
 
 // The inputs are named by the captions drawn beside them.
@@ -964,7 +974,9 @@ void Accessibility::nameRows()
 
 void Accessibility::announce(const QString& message)
 {
-    auto* announcer = static_cast<Announcer*>(QAccessible::accessibleInterface(m_own.back()));
+    if (!QAccessible::isActive())
+        return;
+    auto* announcer = static_cast<Announcer*>(panel(kPanels));
     announcer->say(message);
     QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
@@ -1013,13 +1025,16 @@ void Accessibility::screenChanged()
     if (screen == m_screen)
         return;
     m_screen = screen;
-    for (int group = 0; group < 5; ++group) {
-        QAccessibleEvent renamed(panel(group), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
+    for (int group = 0; group < kPanels; ++group) {
+        if (m_own.at(std::size_t(group))) {
+            QAccessibleEvent renamed(panel(group), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&renamed);
+        }
     }
     // A page of text is told with its first lines, as the keys on it would read them.
     QWidget* focus = m_window->focusWidget();
     if (!focus || focus == m_window || focus == m_focusBefore)
-        announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}.join(
-            QStringLiteral(". ")));
+        announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}
+                     .filter(QRegularExpression(QStringLiteral(".")))
+                     .join(QStringLiteral(". ")));
 }

@@ -24,7 +24,8 @@ public:
     explicit Accessibility(frmMain* window);
     ~Accessibility() override;
 
-    // The panel of a screen's controls, by its group.
+    // The panel of a screen's controls, by its group; after the panels, the announcer.
+    static constexpr int kPanels = 5;
     QAccessibleInterface* panel(int group) const;
 
 protected:
@@ -39,8 +40,7 @@ private:
     void screenChanged();
 
     frmMain* m_window;
-    // The five panels, then the announcer.
-    std::array<QAccessible::Id, 6> m_own {};
+    mutable std::array<QAccessible::Id, kPanels + 1> m_own {};
     QString m_screen;
     QPointer<QWidget> m_focusBefore;
     bool m_screenChanging = false;
