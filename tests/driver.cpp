@@ -166,18 +166,17 @@ Driver::Driver()
             claims << "deleted " + match.captured(1);
         if (box.prompt.startsWith("Transfer $"))
             claims << QStringLiteral("transfer");
-        const QString page = openPage(*window);
+        // The amount box a refusal names is the one on the screen.
+        QString amount;
+        for (const char* name : {"txtAmount", "txtTransAmount"})
+            amount = control(*window, name)->isVisible() ? name : amount;
         // A modal box's own loop runs what a screen reader sends meanwhile.
         if (!m_underBox.isEmpty() && perform(std::exchange(m_underBox, {})))
             QCoreApplication::processEvents();
-        // The amount box is the page's.
-        const auto refusal = kRefusals.find(
-            box.prompt.startsWith("Overdraft of") ? box.prompt.section(u' ', 0, 2) : box.prompt);
-        const QString input = refusal == kRefusals.end() ? "" : refusal->second;
-        m_keysDue = input != "amount" ? input
-            : page == "Transfer.jpg"  ? "txtTransAmount"
-            : page != "report2.jpg"   ? "txtAmount"
-                                      : "";
+        const QString refused
+            = box.prompt.section(u' ', 0, box.prompt.startsWith("Overdraft of") ? 2 : -1);
+        m_keysDue = kRefusals.contains(refused) ? kRefusals.at(refused) : "";
+        m_keysDue = m_keysDue == "amount" ? amount : m_keysDue;
         return !question ? Seams::Answer::Ok : m_yes ? Seams::Answer::Yes : Seams::Answer::No;
     });
 }
@@ -224,7 +223,7 @@ QString Driver::step(const QString& line)
     m_keysDue.clear();
     if (!perform(s) && strict)
         return "script: " + s + " is out of reach";
-    // A click elsewhere closes any list a key opened.
+    // A click elsewhere closes any list a key opened; a screen reader may go on in it.
     while (QWidget* popup = s.startsWith("bus ") ? nullptr : QApplication::activePopupWidget())
         popup->close();
     QCoreApplication::processEvents();
