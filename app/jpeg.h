@@ -16,8 +16,8 @@ struct Picture
 };
 
 // The picture of a file of the given size. A file declaring another size is refused before
-// it is decoded; one the decoder finds damaged is refused too; the decoder's own memory
-// is capped.
+// it is decoded; one the decoder finds damaged, or whose scans go on past any real
+// picture's or past a second, is refused too; the decoder's own memory is capped.
 Picture decode(QByteArrayView bytes, QSize size);
 
 } // namespace Jpeg
