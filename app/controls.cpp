@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
@@ -111,7 +112,7 @@ protected:
 
 void frmMain::BuildControls()
 {
-    InstallAccessibility();
+    Accessibility::install();
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
     setFont(fontFor(kWindowFace));
@@ -227,7 +228,6 @@ void frmMain::BuildControls()
     for (QWidget* widget : pointing)
         widget->setCursor(hand);
     QGuiApplication::setFont(applicationFont);
-    NameInputs();
 }
 
 void frmMain::WireEvents()
@@ -363,9 +363,30 @@ frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
     return list == lstHelp ? &frmMain::lstHelp_Click : nullptr;
 }
 
-bool frmMain::IsPressable(const QObject* object) const
+bool frmMain::isPressable(const QObject* object) const
 {
     return m_clickHandlers.contains(object) || m_pressLook.contains(object);
+}
+
+bool frmMain::canAct(const QWidget* control) const
+{
+    return m_boxesOpen == 0 && control && control->parentWidget() == this && reachable(control);
+}
+
+void frmMain::press(QLabel* label)
+{
+    if (!canAct(label) || !isPressable(label))
+        return;
+    PressLabel(label);
+    ReleaseLabel(label, true);
+}
+
+void frmMain::choose(QListWidget* list, int row)
+{
+    if (!canAct(list) || !ChoiceHandler(list))
+        return;
+    list->setCurrentRow(row);
+    RunHandler(ChoiceHandler(list), list);
 }
 
 // Handlers run one after another, the start-up timer's waiting for the one running. Before
@@ -388,7 +409,7 @@ void frmMain::SetPicture(QLabel* image, const QString& fileName)
 {
     auto* picture = static_cast<PictureLabel*>(image);
     image->setProperty("pictureFile", fileName);
-    if (!Reachable(image)) {
+    if (!reachable(image)) {
         picture->showLater(fileName, devicePixelRatio());
         return;
     }
@@ -415,8 +436,12 @@ void frmMain::ShowReleased(std::initializer_list<QLabel*> buttons)
 
 Seams::Answer frmMain::MsgBox(const QString& prompt, Seams::Buttons buttons, const QString& title)
 {
-    return Seams::showMessage(
+    // Counted, as a screen reader's call may arrive while the box waits for its answer.
+    ++m_boxesOpen;
+    const Seams::Answer answer = Seams::showMessage(
         this, {prompt, title.isEmpty() ? QStringLiteral("Ostrel") : title, buttons});
+    --m_boxesOpen;
+    return answer;
 }
 
 QString frmMain::TodayText() const

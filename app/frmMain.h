@@ -13,7 +13,6 @@
 #include <optional>
 #include <vector>
 
-class QAccessibleInterface;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -22,7 +21,8 @@ class QListWidget;
 // The organiser window and the budget application inside its screen. One class
 // holds the ledger, the form state and every handler; its source files are split
 // by concern (controls, start-up, pages, transactions, transfer and setup, help
-// and reports, organiser buttons, keyboard, accessibility).
+// and reports, organiser buttons, keyboard). What screen readers meet is a part of
+// its own beside it (Accessibility).
 class frmMain : public QWidget, private Controls
 {
     Q_OBJECT
@@ -43,6 +43,21 @@ public:
     QString paymentText() const { return PaymentText; }
     QString priorAmountText() const { return PriorAmountText; }
 
+    // For what reaches the window beyond the pen (keys, screen readers): whether a pen could
+    // act on the control now (shown, not covered, no message box open), and the pen's own
+    // path for a press or a choice, which does nothing where a pen could not act.
+    bool canAct(const QWidget* control) const;
+    void press(QLabel* label);
+    void choose(QListWidget* list, int row);
+    bool isPressable(const QObject* object) const;
+    // Shown and not under another control: where a click could land on it.
+    static bool reachable(const QWidget* control);
+    // What a page arrow does on the screen now.
+    enum class Turn { Nothing, StatusPage, RecentPage, FirstHelpPage, SecondHelpPage };
+    Turn arrowTurn(const QLabel* arrow) const;
+    // The page on the screen shows text to read: a help page or the About page.
+    bool showsText() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -59,8 +74,6 @@ private:
     QString TodayText() const;
     void PressLabel(QLabel* label);
     void ReleaseLabel(QLabel* label, bool click);
-    bool IsPressable(const QObject* object) const;
-    static bool Reachable(const QWidget* control);
     void RunHandler(Handler handler, const QWidget* before);
     Handler ChoiceHandler(const QListWidget* list) const;
 
@@ -165,18 +178,6 @@ private:
     void ShowReleased(QLabel* label);
     void lblAboutOK_MouseUp();
 
-    // accessibility.cpp: what screen readers call the controls, and pressing by their action
-    class LabelAccessible;
-    class MenuEntry;
-    class MenuList;
-    static QAccessibleInterface* AccessibleFor(const QString& className, QObject* object);
-    void InstallAccessibility();
-    void NameInputs();
-    QString MeterName(qint16 index) const;
-    void SetMeterToolTip(QLabel* image, qint16 index);
-    void PressByBus(QLabel* label);
-    void ChooseByBus(QListWidget* list, int row);
-
     // keyboard.cpp: keys that reach the same handlers as the pen
     enum class AfterKey { Nothing, WorkStrip, OpenList };
     struct HeldKey
@@ -204,6 +205,7 @@ private:
     QLabel* TabOf(const QObject* object) const;
     QWidget* OwnControl(QWidget* widget) const;
     std::vector<QWidget*> ScreenStops() const;
+    bool IsStop(const QWidget* control) const;
     void KeepFocusOnScreen(const QWidget* before);
     void SetKeyboardMode(bool keyboard);
     void UpdateFocusRing();
@@ -230,5 +232,6 @@ private:
     bool m_keyboardMode = false;
     // Handlers running, counting those waiting for their message box to be answered.
     int m_handlerDepth = 0;
+    int m_boxesOpen = 0;
     bool m_timerWaiting = false;
 };

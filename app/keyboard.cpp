@@ -157,7 +157,7 @@ bool frmMain::KeyboardEvent(QObject* watched, QEvent* event)
             tint(static_cast<QWidget*>(watched), in);
         if (QLabel* tab = TabOf(watched))
             underline(tab, in);
-        if (IsPressable(watched))
+        if (isPressable(watched))
             UpdateFocusRing();
         return false;
     }
@@ -204,7 +204,7 @@ bool frmMain::KeyPressed(QObject* receiver, const QKeyEvent& key)
     if (auto* list = qobject_cast<QListWidget*>(receiver); list && MenuListKey(list, key))
         return true;
     // The focused button itself: Space or Enter press it as the pen does.
-    if (auto* label = qobject_cast<QLabel*>(receiver); label && IsPressable(label)) {
+    if (auto* label = qobject_cast<QLabel*>(receiver); label && isPressable(label)) {
         if (MeterKey(label, key))
             return true;
         if (key.key() == Qt::Key_Space || isEnter(key.key())) {
@@ -216,7 +216,7 @@ bool frmMain::KeyPressed(QObject* receiver, const QKeyEvent& key)
         if (binding.key != key.key())
             continue;
         for (const LabelSlot slot : binding.labels) {
-            if (Reachable(this->*slot)) {
+            if (reachable(this->*slot)) {
                 HoldKey({key.key(), this->*slot, nullptr, binding.after});
                 return true;
             }
@@ -239,11 +239,11 @@ void frmMain::HoldKey(const HeldKey& held)
 void frmMain::KeyReleased()
 {
     const HeldKey held = std::exchange(m_heldKey, {});
-    // A click or a timer may have taken the label off the screen while the key was
-    // held: then it is let go without its click, as a mouse released off a label.
+    // A click or a timer may have taken the label or list off the screen while the key was
+    // held: then it is let go without its click, as a mouse released off it.
     if (held.label)
-        ReleaseLabel(held.label, Reachable(held.label));
-    if (held.list && held.list->currentRow() >= 0)
+        ReleaseLabel(held.label, reachable(held.label));
+    if (held.list && held.list->currentRow() >= 0 && reachable(held.list))
         RunHandler(ChoiceHandler(held.list), held.list);
     switch (held.after) {
     case AfterKey::WorkStrip:
@@ -314,7 +314,7 @@ bool frmMain::MeterKey(const QLabel* meter, const QKeyEvent& key)
     default:
         return false;
     }
-    if (QLabel* next = CategoryIcon(qint16(target)); next && Reachable(next))
+    if (QLabel* next = CategoryIcon(qint16(target)); next && reachable(next))
         next->setFocus(Qt::TabFocusReason);
     return true;
 }
@@ -346,7 +346,7 @@ void frmMain::MoveStripFocus(const QLabel* tab, int step)
 {
     std::vector<QLabel*> tabs;
     for (const LabelSlot slot : kTabs) {
-        if (Reachable(this->*slot))
+        if (reachable(this->*slot))
             tabs.push_back(this->*slot);
     }
     if (tabs.empty())
@@ -367,7 +367,7 @@ void frmMain::RememberPageFocus()
 
 void frmMain::LeaveStrip()
 {
-    if (m_focusBeforeStrip && Reachable(m_focusBeforeStrip))
+    if (m_focusBeforeStrip && reachable(m_focusBeforeStrip))
         m_focusBeforeStrip->setFocus(Qt::ShortcutFocusReason);
     else
         focusNextPrevChild(true);
@@ -422,7 +422,7 @@ QLabel* frmMain::TabOf(const QObject* object) const
 
 // Where a click could land on it: shown and not under another control. Ending the
 // About screen over the menu bar leaves the Help tab shown under the Setup tab.
-bool frmMain::Reachable(const QWidget* control)
+bool frmMain::reachable(const QWidget* control)
 {
     const QWidget* parent = control->parentWidget();
     if (!shown(control) || !parent)
@@ -445,7 +445,7 @@ std::vector<QWidget*> frmMain::ScreenStops() const
 {
     QRadioButton* optionStop = nullptr;
     for (QRadioButton* option : optReport) {
-        if (!Reachable(option))
+        if (!reachable(option))
             continue;
         if (option->isChecked()) {
             optionStop = option;
@@ -456,9 +456,20 @@ std::vector<QWidget*> frmMain::ScreenStops() const
     }
     std::vector<QWidget*> stops;
     std::ranges::copy_if(m_tabChain, std::back_inserter(stops), [&](QWidget* stop) {
-        return qobject_cast<QRadioButton*>(stop) ? stop == optionStop : Reachable(stop);
+        return qobject_cast<QRadioButton*>(stop) ? stop == optionStop : IsStop(stop);
     });
     return stops;
+}
+
+// On the screen and of use here: an arrow that turns no page, or a page picture with no
+// text to read, is passed by.
+bool frmMain::IsStop(const QWidget* control) const
+{
+    if (!reachable(control))
+        return false;
+    if (control == lblArrowUp || control == lblArrowDown)
+        return arrowTurn(static_cast<const QLabel*>(control)) != Turn::Nothing;
+    return control != imgFront || showsText();
 }
 
 bool frmMain::focusNextPrevChild(bool next)
@@ -480,15 +491,16 @@ bool frmMain::focusNextPrevChild(bool next)
 }
 
 // After a handler, the keys stay where it left them, unless the control they were on has
-// left the screen. Then a keyboard user finds them on the first control of the new screen;
-// after the pen they rest with the window, so that no field lights up unasked.
+// left the screen or is of no use there. Then a keyboard user finds them on the first
+// control of the new screen; after the pen they rest with the window, so that no field
+// lights up unasked, or on the text of a page that has one, for a screen reader to read.
 void frmMain::KeepFocusOnScreen(const QWidget* before)
 {
     QWidget* current = OwnControl(focusWidget());
-    if (current && Reachable(current) && !(before && !Reachable(before)))
+    if (current && IsStop(current) && !(before && !reachable(before)))
         return;
     const std::vector<QWidget*> stops = ScreenStops();
-    if (m_keyboardMode && !stops.empty())
+    if (!stops.empty() && (m_keyboardMode || stops.front() == imgFront))
         stops.front()->setFocus(Qt::OtherFocusReason);
     else
         setFocus(Qt::OtherFocusReason);
@@ -503,7 +515,7 @@ void frmMain::SetKeyboardMode(bool keyboard)
 void frmMain::UpdateFocusRing()
 {
     QWidget* focus = focusWidget();
-    if (!m_keyboardMode || !IsPressable(focus) || !shown(focus)) {
+    if (!m_keyboardMode || !isPressable(focus) || !shown(focus)) {
         m_focusRing->hide();
         return;
     }

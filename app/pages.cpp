@@ -109,20 +109,22 @@ void frmMain::ShowStatusPage(qint16 index)
     lblBudgeted->setVisible(true);
     lblBudgeted->setText(QStringLiteral("$")
                          + QString::fromStdString(ledger::amountText(record.Budget)));
-    txtDate->setVisible(true);
+    // Each input is filled before it shows: a screen reader hears the field once, as the
+    // keys arrive, not as its text is set.
     txtDate->setText(TodayText());
-    txtAmount->setVisible(true);
+    txtDate->setVisible(true);
     txtAmount->clear();
+    txtAmount->setVisible(true);
     lblCategory->setVisible(true);
     lblCategory->setText(QString::fromStdString(record.Name));
-    txtDescription->setVisible(true);
     txtDescription->clear();
-    cboPayment->setVisible(true);
+    txtDescription->setVisible(true);
     cboPayment->setEditText(QString());
+    cboPayment->setVisible(true);
     ShowReleased({lblReportBack, lblReportReset, lblReportDone});
     imgReport->setVisible(true);
     SetPicture(imgReport, MeterPicture(index));
-    SetMeterToolTip(imgReport, index);
+    imgReport->setToolTip(MeterToolTip(index));
     CurrentCategory = index;
 }
 
@@ -218,26 +220,54 @@ void frmMain::lblReportBack_Click()
 
 // The arrows know the open page only by the markers: imgReport and lblAvailable
 // for the status page, lblReportEdit for the list.
+frmMain::Turn frmMain::arrowTurn(const QLabel* arrow) const
+{
+    const bool category = shown(lblAvailable) || shown(lblReportEdit);
+    if (arrow == lblArrowDown)
+        return shown(imgReport) ? Turn::RecentPage
+            : category          ? Turn::Nothing
+                                : Turn::SecondHelpPage;
+    return !category ? Turn::FirstHelpPage : shown(imgReport) ? Turn::Nothing : Turn::StatusPage;
+}
+
 void frmMain::lblArrowDown_Click()
 {
-    if (shown(imgReport)) {
+    switch (arrowTurn(lblArrowDown)) {
+    case Turn::RecentPage:
         HideStatusPage();
         HideSetupPage();
         HideTransferPage();
         ShowRecentPage(CurrentCategory);
-    } else if (!shown(lblAvailable) && !shown(lblReportEdit)) {
+        break;
+    case Turn::SecondHelpPage:
         ShowFaqPage2();
+        break;
+    default:
+        break;
     }
 }
 
 void frmMain::lblArrowUp_Click()
 {
-    if (!shown(lblAvailable) && !shown(lblReportEdit)) {
+    switch (arrowTurn(lblArrowUp)) {
+    case Turn::FirstHelpPage:
         ShowFaqPage1();
-    } else if (!shown(imgReport)) {
+        break;
+    case Turn::StatusPage:
         HideRecentPage();
         HideSetupPage();
         HideTransferPage();
         ShowStatusPage(CurrentCategory);
+        break;
+    default:
+        break;
     }
+}
+
+bool frmMain::showsText() const
+{
+    const QString page = imgFront->property("pictureFile").toString();
+    return shown(imgFront)
+        && (page.isEmpty() || page == QLatin1String("about.jpg")
+            || page.startsWith(QLatin1String("FAQ")));
 }

@@ -11,20 +11,21 @@ ReportBox::ReportBox(QWidget* parent)
 void ReportBox::clear()
 {
     m_rows.clear();
-    rowsChanged();
+    showRows();
 }
 
 void ReportBox::print(const QString& row)
 {
     m_rows.append(row);
-    rowsChanged();
+    showRows();
 }
 
 // Screen readers get the rows as the box's description, one a line.
-void ReportBox::rowsChanged()
+void ReportBox::showRows()
 {
     setAccessibleDescription(m_rows.join(QLatin1Char('\n')));
     update();
+    emit rowsChanged();
 }
 
 void ReportBox::setRowPitch(qreal pixels)

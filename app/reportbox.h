@@ -20,11 +20,14 @@ public:
     // Distance between printed rows, so row i lies beside optReport(i).
     void setRowPitch(qreal pixels);
 
+signals:
+    void rowsChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void rowsChanged();
+    void showRows();
 
     QStringList m_rows;
     qreal m_rowPitch = 13;

@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
 #include "pictures.h"
@@ -20,6 +21,7 @@ frmMain::frmMain(QWidget* parent)
     BuildControls();
     EditableDropDown::makeEditableAfterPaint(imgOstrel);
     WireEvents();
+    new Accessibility(this);
     Form_Load();
     tim1->start();
     KeepFocusOnScreen(nullptr);
@@ -54,7 +56,7 @@ void frmMain::RefreshCategoryIcon(qint16 index)
     if (!icon)
         return;
     SetPicture(icon, MeterPicture(index));
-    SetMeterToolTip(icon, index);
+    icon->setToolTip(MeterToolTip(index));
 }
 
 QString frmMain::MeterToolTip(qint16 index) const
@@ -75,19 +77,16 @@ void frmMain::tim1_Timer()
         RunHandler(&frmMain::EndAboutScreen, focusWidget());
 }
 
-// Shared by the start-up timer and OK. Pages opened over the About picture are
-// taken away too, so none of their controls is left floating over the overview.
+// Shared by the start-up timer and OK, and it ends the About screen only: a page the user
+// opened over it stays, with what was typed and where the keys are.
 void frmMain::EndAboutScreen()
 {
-    imgFront->setVisible(false);
+    const QString picture = imgFront->property("pictureFile").toString();
+    if (picture.isEmpty() || picture == QLatin1String("about.jpg"))
+        imgFront->setVisible(false);
     lblAboutOK->setVisible(false);
     tim1->stop();
     lblHelp->setVisible(true);
-    HideStatusPage();
-    HideRecentPage();
-    HideEditPage();
-    HideSetupPage();
-    HideTransferPage();
 }
 
 void frmMain::lblPowerButton_Click()

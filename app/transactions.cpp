@@ -18,7 +18,7 @@ QString qText(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Only for texts the numeric rule has accepted, which always convert.
+// Only for texts already read as amounts, which always convert.
 Money moneyOf(const QString& numericText)
 {
     return Money::fromText(numericText.toStdString()).value_or(Money());
@@ -134,7 +134,7 @@ bool frmMain::IsAmountAvailable(const QString& amount)
     return available - moneyOf(amount) >= Money();
 }
 
-// The checks every amount input shares: present, then numeric.
+// The checks every amount input shares: present, numeric, then within the ledger's range.
 std::optional<ledger::Money> frmMain::ReadAmount(QLineEdit* box)
 {
     const QString text = box->text();
@@ -146,7 +146,10 @@ std::optional<ledger::Money> frmMain::ReadAmount(QLineEdit* box)
         RefuseAmount(QStringLiteral("Please enter a number for amount."), box);
         return std::nullopt;
     }
-    return moneyOf(text);
+    const std::optional<Money> amount = Money::fromText(text.toStdString());
+    if (!amount)
+        RefuseAmount(QStringLiteral("The amount is too large."), box);
+    return amount;
 }
 
 void frmMain::RefuseAmount(const QString& prompt, QLineEdit* box)
@@ -186,7 +189,7 @@ void frmMain::RefreshStatus(qint16 index)
     const auto& record = Categories.at(std::size_t(index));
     lblAvailable->setText(QStringLiteral("$") + qText(ledger::amountText(record.Available)));
     SetPicture(imgReport, MeterPicture(index));
-    SetMeterToolTip(imgReport, index);
+    imgReport->setToolTip(MeterToolTip(index));
     RefreshCategoryIcon(index);
 }
 
@@ -241,17 +244,18 @@ bool frmMain::ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, q
     ShowPagePicture(QStringLiteral("edit.jpg"), kPageTopTwips);
     lblEditNumber->setVisible(true);
     lblEditNumber->setText(QString::number(line + 1));
-    txtDate->setVisible(true);
+    // Filled before shown, as on the status page.
     txtDate->setText(qText(fields->date));
-    txtAmount->setVisible(true);
+    txtDate->setVisible(true);
     txtAmount->setText(qText(fields->amount));
+    txtAmount->setVisible(true);
     PriorAmountText = qText(moneyOf(qText(fields->amount)).text());
-    txtDescription->setVisible(true);
     txtDescription->setText(qText(fields->description));
+    txtDescription->setVisible(true);
     lblCategory->setVisible(true);
     lblCategory->setText(qText(fields->category));
-    cboPayment->setVisible(true);
     cboPayment->setEditText(qText(fields->payment));
+    cboPayment->setVisible(true);
     ShowReleased({lblEditCancel, lblEditReset, lblEditDone});
     return true;
 }

@@ -31,16 +31,17 @@ void frmMain::ShowSetupPage()
     HideRecentPage();
     HideTransferPage();
     ShowPagePicture(QStringLiteral("Setup.jpg"), kPageTopTwips);
-    txtTotal->setVisible(true);
+    // Filled before shown, as on the status page.
     txtTotal->clear();
+    txtTotal->setVisible(true);
     // The combo boxes keep what was chosen or typed when the page was last open.
     cboInterval->setVisible(true);
     cboCateName->setVisible(true);
     cboCategory->setVisible(true);
-    txtBudgetAmount->setVisible(true);
     txtBudgetAmount->clear();
-    txtAlertAmount->setVisible(true);
+    txtBudgetAmount->setVisible(true);
     txtAlertAmount->clear();
+    txtAlertAmount->setVisible(true);
     lblBudget->setVisible(true);
     lblBudget->clear();
     ShowReleased({lblSetupCancel, lblSetupReset, lblSetupEdit});
@@ -75,8 +76,8 @@ void frmMain::ShowTransferPage()
     HideRecentPage();
     HideSetupPage();
     ShowPagePicture(QStringLiteral("Transfer.jpg"), kPageTopTwips);
-    txtTransAmount->setVisible(true);
     txtTransAmount->clear();
+    txtTransAmount->setVisible(true);
     // FROM and TO keep the last choice, or stay empty after Reset.
     cboTransFrom->setVisible(true);
     cboTransTo->setVisible(true);

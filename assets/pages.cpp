@@ -158,7 +158,7 @@ QImage about(qreal scale)
         drawBar(p, QRectF(0, 0, 245, 22));
         p.setFont(sans(13, true));
         p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, 245, 22), Qt::AlignCenter, QStringLiteral("About Brivant"));
+        p.drawText(QRectF(0, 0, 245, 22), Qt::AlignCenter, QString::fromUtf8(kAbout.title));
 
         p.setFont(sans(34, true));
         p.setPen(QColor(255, 255, 255));
@@ -167,8 +167,7 @@ QImage about(qreal scale)
         p.drawText(QRectF(0, 26, 245, 40), Qt::AlignCenter, QStringLiteral("Brivant"));
         p.setFont(sans(11));
         p.setPen(Colour::kQuiet);
-        p.drawText(QRectF(0, 64, 245, 14), Qt::AlignCenter,
-                   QStringLiteral("Your budget in your pocket"));
+        p.drawText(QRectF(0, 64, 245, 14), Qt::AlignCenter, QString::fromUtf8(kAbout.motto));
 
         // The gauge: from EMPTY to FULL, as on every category's meter.
         const QPointF centre(122.5, 146);
@@ -212,13 +211,12 @@ QImage about(qreal scale)
 
         p.setFont(sans(11));
         p.setPen(Colour::kText);
-        p.drawText(QRectF(0, 162, 245, 14), Qt::AlignCenter, QStringLiteral("Version 1.0"));
+        p.drawText(QRectF(0, 162, 245, 14), Qt::AlignCenter, QString::fromUtf8(kAbout.version));
         drawButtonFace(p, rectOf("lblAboutOK", aboutOrigin()));
         p.fillRect(QRectF(40, 214, 165, 1), Colour::kRule);
         p.setFont(sans(10));
         p.setPen(Colour::kQuiet);
-        p.drawText(QRectF(0, 218, 245, 16), Qt::AlignCenter,
-                   QStringLiteral("Nine spending categories at a glance"));
+        p.drawText(QRectF(0, 218, 245, 16), Qt::AlignCenter, QString::fromUtf8(kAbout.footer));
     });
 }
 

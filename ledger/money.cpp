@@ -181,7 +181,17 @@ double Money::toDouble() const
 
 bool isNumeric(std::string_view text)
 {
-    return parseText(text).has_value();
+    const std::size_t body = !text.empty() && (text[0] == '+' || text[0] == '-');
+    bool digit = false, point = false;
+    for (std::size_t i = body; i < text.size(); ++i) {
+        if (text[i] == '.' && !point)
+            point = true;
+        else if (isDigit(text[i]))
+            digit = true;
+        else
+            return false;
+    }
+    return digit;
 }
 
 std::string amountText(double value)

@@ -25,7 +25,7 @@ public:
     // Nearest ten-thousandth of the double's exact value, ties to even.
     static Money fromDouble(double value);
     // The value of a numeric text (see isNumeric) rounded to the nearest
-    // ten-thousandth, ties to even; nothing for any other text.
+    // ten-thousandth, ties to even; nothing for any other text or one out of range.
     static std::optional<Money> fromText(std::string_view text);
 
     constexpr std::int64_t units() const { return m_units; }
@@ -48,9 +48,9 @@ private:
     std::int64_t m_units = 0;
 };
 
-// The one rule for which texts are amounts: an optional "+" or "-", then digits
-// with at most one decimal point and at least one digit, and a value within
-// +/-99,999,999,999.9999. No blanks, separators, currency signs or exponents.
+// The one rule for which texts are numbers: an optional "+" or "-", then digits
+// with at most one decimal point and at least one digit. No blanks, separators,
+// currency signs or exponents. Only those within +/-99,999,999,999.9999 are amounts.
 bool isNumeric(std::string_view text);
 
 // How a stored amount is shown after the "$": the shortest decimal text of the

@@ -1,7 +1,8 @@
 #pragma once
 
-// The help the two FAQ pages print. The pages are small: every answer has to fit
-// its page at 11 pixels, which the painter checks.
+// The help the two FAQ pages print and the About page's lines: drawn by the painter and
+// read out by screen readers. The pages are small: every answer has to fit its page at
+// 11 pixels, which the painter checks.
 
 #include <array>
 
@@ -38,5 +39,16 @@ inline constexpr HelpPage kHelpPage2 {{
      "Menu (F10) opens the menu bar, the scroll buttons (Page Up, Page Down) turn pages, "
      "power ends the program. Tab moves between controls, Space presses one."},
 }};
+
+struct AboutText
+{
+    const char* title;
+    const char* motto;
+    const char* version;
+    const char* footer;
+};
+
+inline constexpr AboutText kAbout {"About Brivant", "Your budget in your pocket", "Version 1.0",
+                                   "Nine spending categories at a glance"};
 
 } // namespace Artwork
