@@ -95,8 +95,7 @@ TEST_F(Script, EveryInputLiesOnItsFieldAtEveryDensity)
                 for (int x = area.left(); x <= area.right(); ++x)
                     off += std::abs(qGray(picture.pixel(x, y)) - middle) > 32;
             }
-            EXPECT_EQ(off, 0) << qPrintable(page + ": " + input->objectName()) << " at density "
-                              << d;
+            EXPECT_EQ(off, 0) << qPrintable(page + ": " + input->objectName()) << " at " << d;
         }
     }
 }
@@ -213,6 +212,5 @@ TEST_F(HostilePictures, TheFirstFrameIsWholeAtEveryDensity)
     QImage frame = window->grab().toImage(), bare = skin->grab(window->rect()).toImage();
     for (QImage* image : {&frame, &bare})
         QPainter(image).fillRect(about->geometry().adjusted(-1, -1, 1, 1), Qt::black);
-    EXPECT_TRUE(frame == bare) << "something lies over the skin at density "
-                               << frame.devicePixelRatio();
+    EXPECT_TRUE(frame == bare) << "a control over the skin at " << frame.devicePixelRatio();
 }
