@@ -448,7 +448,6 @@ public:
         field()->setCursorPosition(int(from + text.size()));
     }
 
-    QStringList actionNames() const override { return QAccessibleWidget::actionNames(); }
     void doAction(const QString& action) override
     {
         if (canAct(field()))

@@ -410,12 +410,10 @@ void frmMain::SetPicture(QLabel* image, const QString& fileName)
     auto* picture = static_cast<PictureLabel*>(image);
     image->setProperty("pictureFile", fileName);
     if (!reachable(image)) {
-        if (const auto size = Pictures::sizeBeforeDecoding(fileName, devicePixelRatio())) {
-            picture->showLater(fileName, *size, devicePixelRatio());
-            return;
-        }
+        picture->showLater(fileName, devicePixelRatio());
+        return;
     }
-    picture->showLater({}, {}, 1);
+    picture->showLater({}, 1);
     const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
     image->setPixmap(pixmap);
     image->resize(pixmap.deviceIndependentSize().toSize());

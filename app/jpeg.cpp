@@ -1,5 +1,6 @@
 #include "jpeg.h"
 
+#include <chrono>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
@@ -10,6 +11,10 @@ namespace {
 
 // Enough for the largest picture allowed and the coefficients a progressive file keeps.
 constexpr long kMaxDecoderMemory = 48l * 1024 * 1024;
+// Encoders write a dozen scans or so; a file of many more only keeps the decoder busy.
+constexpr int kMaxScans = 100;
+// Hundreds of times what the largest picture takes: a safety net for any other stall.
+constexpr auto kMaxTime = std::chrono::seconds(1);
 
 struct Decoder
 {
@@ -21,12 +26,27 @@ struct Decoder
     // First: the library's error handler finds the jump from the address of its manager.
     jpeg_error_mgr errors {};
     std::jmp_buf failed {};
+    jpeg_progress_mgr progress {};
+    const std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+    const char* stopped = nullptr; // why the decoder was stopped
     jpeg_decompress_struct info {};
 };
 
 [[noreturn]] void giveUp(j_common_ptr info)
 {
     std::longjmp(reinterpret_cast<Decoder*>(info->err)->failed, 1);
+}
+
+// Called by the library after each row of blocks it decodes.
+void watch(j_common_ptr info)
+{
+    auto* d = reinterpret_cast<Decoder*>(info->err);
+    if (d->info.input_scan_number > kMaxScans)
+        d->stopped = "has too many scans";
+    else if (std::chrono::steady_clock::now() - d->started > kMaxTime)
+        d->stopped = "takes too long to decode";
+    if (d->stopped)
+        giveUp(info);
 }
 
 // Warnings are counted, not printed: the caller says in one line what was wrong.
@@ -41,6 +61,8 @@ bool readHeader(Decoder& d, QByteArrayView bytes)
         return false;
     jpeg_create_decompress(&d.info);
     d.info.mem->max_memory_to_use = kMaxDecoderMemory;
+    d.progress.progress_monitor = watch;
+    d.info.progress = &d.progress;
     jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(bytes.data()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&d.info, TRUE);
@@ -75,53 +97,29 @@ bool readPixels(Decoder& d, uchar* bits, qsizetype bytesPerLine, bool cmyk)
 
 } // namespace
 
-Picture decode(QByteArrayView bytes, int maxSide)
+Picture decode(QByteArrayView bytes, QSize size)
 {
     Decoder d;
     d.errors.error_exit = giveUp;
     d.errors.output_message = keepQuiet;
     if (!readHeader(d, bytes))
-        return {{}, "cannot be read"};
-    if (d.info.image_width > JDIMENSION(maxSide) || d.info.image_height > JDIMENSION(maxSide))
-        return {{}, "is too large"};
+        return {{}, QStringLiteral("cannot be read")};
+    const QSize declared(int(d.info.image_width), int(d.info.image_height));
+    if (declared != size)
+        return {{},
+                QString::asprintf("is %dx%d, not %dx%d", declared.width(), declared.height(),
+                                  size.width(), size.height())};
 
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     // Written straight into the picture's lines in Qt's own pixel order.
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    QImage image(int(d.info.image_width), int(d.info.image_height), QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull() || !readPixels(d, image.bits(), image.bytesPerLine(), cmyk))
-        return {{}, "cannot be read"};
-    // A cut or corrupt file still gives a picture, as much of it as could be read.
-    return {std::move(image), d.errors.num_warnings > 0 ? "is damaged" : nullptr};
-}
-
-QSize declaredSize(QByteArrayView bytes)
-{
-    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
-    const qsizetype end = bytes.size();
-    const auto word = [data](qsizetype at) {
-        return (data[at] << 8) | data[at + 1];
-    };
-    if (end < 2 || word(0) != 0xFFD8)
-        return {};
-    // Segments of marker and length, up to the first frame header (SOF0 to SOF15, less
-    // the three markers in that range that are not frames).
-    for (qsizetype at = 2; at + 4 <= end;) {
-        const int marker = word(at);
-        if (marker == 0xFFFF) { // a fill byte
-            ++at;
-            continue;
-        }
-        const int length = word(at + 2);
-        const bool frame = marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4
-            && marker != 0xFFC8 && marker != 0xFFCC;
-        if (frame)
-            return length >= 7 && at + 9 <= end ? QSize(word(at + 7), word(at + 5)) : QSize();
-        if ((marker >> 8) != 0xFF || marker == 0xFFDA || marker == 0xFFD9 || length < 2)
-            return {};
-        at += 2 + length;
-    }
-    return {};
+        return {{}, QString::fromLatin1(d.stopped ? d.stopped : "cannot be read")};
+    // Part of a cut or corrupt file would pass for the picture.
+    if (d.errors.num_warnings > 0)
+        return {{}, QStringLiteral("is damaged")};
+    return {std::move(image), {}};
 }
 
 } // namespace Jpeg

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QString>
 
 // JPEG pictures read with libjpeg-turbo's own interface. Qt's reader would first look
 // through the image-format plugins and load them, which at start-up costs more than
@@ -10,17 +11,13 @@ namespace Jpeg {
 
 struct Picture
 {
-    QImage image; // Format_RGB32, or null when nothing can be shown
-    // Why nothing is shown ("is too large"), or what was wrong with a picture shown anyway.
-    const char* problem = nullptr;
+    QImage image; // Format_RGB32 of the size asked for, or null when nothing can be shown
+    QString problem; // why nothing is shown: "is damaged", "is 245x500, not 245x223"
 };
 
-// A picture wider or taller than maxSide is refused before it is decoded, and the
-// decoder's own memory is capped, so a hostile file cannot ask for more than a few MB.
-Picture decode(QByteArrayView bytes, int maxSide);
-
-// The size a file's frame header declares, read without the library; invalid when the
-// header cannot be found before the picture's data begins.
-QSize declaredSize(QByteArrayView bytes);
+// The picture of a file of the given size. A file declaring another size is refused before
+// it is decoded; one the decoder finds damaged, or whose scans go on past any real
+// picture's or past a second, is refused too; the decoder's own memory is capped.
+Picture decode(QByteArrayView bytes, QSize size);
 
 } // namespace Jpeg

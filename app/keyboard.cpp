@@ -137,7 +137,8 @@ bool frmMain::KeyboardEvent(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
         SetKeyboardMode(true);
-        return KeyPressed(watched, *static_cast<QKeyEvent*>(event));
+        // While a box waits for its answer, a key reaching the window acts on nothing.
+        return m_boxesOpen > 0 || KeyPressed(watched, *static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (m_heldKey.key == 0 || key->key() != m_heldKey.key)
@@ -240,10 +241,11 @@ void frmMain::KeyReleased()
 {
     const HeldKey held = std::exchange(m_heldKey, {});
     // A click or a timer may have taken the label or list off the screen while the key was
-    // held: then it is let go without its click, as a mouse released off it.
+    // held, or a box may wait for its answer: then it is let go without its click, as a
+    // mouse released off it.
     if (held.label)
-        ReleaseLabel(held.label, reachable(held.label));
-    if (held.list && held.list->currentRow() >= 0 && reachable(held.list))
+        ReleaseLabel(held.label, canAct(held.label));
+    if (held.list && held.list->currentRow() >= 0 && canAct(held.list))
         RunHandler(ChoiceHandler(held.list), held.list);
     switch (held.after) {
     case AfterKey::WorkStrip:

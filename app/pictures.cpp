@@ -22,9 +22,7 @@ namespace Pictures {
 
 namespace {
 
-// No picture of this program is anywhere near this; a file claiming more is refused
-// before it is decoded, and a file longer than any such picture is not read.
-constexpr int kMaxSide = 2048;
+// A file longer than any picture of this program is not read.
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
 struct CachedPicture
@@ -40,14 +38,15 @@ QHash<QString, CachedPicture>& cache()
     return pictures;
 }
 
-void warnOnce(const QString& fileName, const char* reason,
+void warnOnce(const QString& fileName, const QString& reason,
               const char* instead = "showing a placeholder")
 {
     static QSet<QString> warned;
     if (warned.contains(fileName))
         return;
     warned.insert(fileName);
-    std::fprintf(stderr, "brivant: picture %s %s; %s\n", qPrintable(fileName), reason, instead);
+    std::fprintf(stderr, "brivant: picture %s %s; %s\n", qPrintable(fileName), qPrintable(reason),
+                 instead);
 }
 
 // From this device pixel ratio on, a picture is shown from its twice-size drawing.
@@ -80,43 +79,41 @@ QPixmap placeholder(const QString& fileName)
     return pixmap;
 }
 
-// The picture of a file, or a null pixmap when it cannot be shown.
-QPixmap decode(const QString& path, const QString& fileName, qreal devicePixelRatio,
+// The picture of a file, or a null pixmap when it cannot be shown at its size.
+QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal devicePixelRatio,
                const char* instead)
 {
     QFile file(path);
     if (file.size() > kMaxFileBytes) {
-        warnOnce(fileName, "is too large", instead);
+        warnOnce(fileName, QStringLiteral("is too large"), instead);
         return {};
     }
     // Read into a buffer of the file's size: a read of at most the cap would reserve all of it.
     QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
     const qint64 read = file.open(QIODevice::ReadOnly) ? file.read(bytes.data(), bytes.size()) : -1;
     if (read < 0) {
-        warnOnce(fileName, "cannot be read", instead);
+        warnOnce(fileName, QStringLiteral("cannot be read"), instead);
         return {};
     }
     bytes.truncate(qsizetype(read));
-    Jpeg::Picture picture = Jpeg::decode(bytes, kMaxSide);
+    Jpeg::Picture picture = Jpeg::decode(bytes, size);
     if (picture.image.isNull()) {
         warnOnce(fileName, picture.problem, instead);
         return {};
     }
-    if (picture.problem)
-        warnOnce(fileName, picture.problem, "showing what could be read");
     picture.image.setDevicePixelRatio(devicePixelRatio);
     return QPixmap::fromImage(std::move(picture.image));
 }
 
 // The file's picture as last decoded, decoded again when the file changes.
-QPixmap cached(const QFileInfo& file, qreal devicePixelRatio)
+QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
 {
     CachedPicture& entry = cache()[file.absoluteFilePath()];
     if (entry.size < 0 || entry.modified != file.lastModified() || entry.size != file.size()) {
         entry.modified = file.lastModified();
         entry.size = file.size();
         entry.pixmap
-            = decode(file.absoluteFilePath(), file.fileName(), devicePixelRatio,
+            = decode(file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
                      devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
     }
     return entry.pixmap;
@@ -138,47 +135,22 @@ QSize expectedSize(const QString& fileName)
 QPixmap load(const QString& fileName, qreal devicePixelRatio)
 {
     const bool twice = devicePixelRatio >= kTwiceFrom;
+    const QSize size = expectedSize(fileName);
     for (const QString& folder : folders()) {
         const QDir dir(folder);
         // The first folder that holds the picture gives it; a missing or broken
         // twice-size drawing there falls back to the plain one.
         if (const QFileInfo file(dir, twiceName(fileName)); twice && file.isFile()) {
-            if (const QPixmap pixmap = cached(file, 2); !pixmap.isNull())
+            if (const QPixmap pixmap = cached(file, size * 2, 2); !pixmap.isNull())
                 return pixmap;
         }
         if (const QFileInfo file(dir, fileName); file.isFile()) {
-            const QPixmap pixmap = cached(file, 1);
+            const QPixmap pixmap = cached(file, size, 1);
             return pixmap.isNull() ? placeholder(fileName) : pixmap;
         }
     }
     warnOnce(fileName, "is missing");
     return placeholder(fileName);
-}
-
-std::optional<QSize> sizeBeforeDecoding(const QString& fileName, qreal devicePixelRatio)
-{
-    // Kept simple: twice-size drawings, and anything odd, are decoded at once.
-    if (devicePixelRatio >= kTwiceFrom)
-        return std::nullopt;
-    for (const QString& folder : folders()) {
-        const QFileInfo info(QDir(folder), fileName);
-        if (!info.isFile())
-            continue;
-        const auto entry = cache().constFind(info.absoluteFilePath());
-        if (entry != cache().cend() && entry->modified == info.lastModified()
-            && entry->size == info.size())
-            return std::nullopt;
-        QFile file(info.absoluteFilePath());
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        // A frame header lies near the start, after the tables.
-        const QSize size = Jpeg::declaredSize(file.read(64 * 1024));
-        if (!size.isValid() || size.isEmpty() || size.width() > kMaxSide
-            || size.height() > kMaxSide)
-            return std::nullopt;
-        return size;
-    }
-    return std::nullopt;
 }
 
 QPixmap builtIn(const QString& name, qreal devicePixelRatio)
@@ -197,7 +169,8 @@ QPixmap builtIn(const QString& name, qreal devicePixelRatio)
         return twice ? builtIn(name) : QPixmap();
     QImage image;
     if (picture->format == QImage::Format_Invalid) {
-        image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), kMaxSide).image;
+        const QSize size = builtIn(name).size() * 2;
+        image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), size).image;
     } else {
         image = QImage(reinterpret_cast<const uchar*>(picture->bytes), picture->width,
                        picture->height, picture->bytesPerLine, picture->format);
@@ -216,12 +189,12 @@ QPixmap builtIn(const QString& name)
 } // namespace Pictures
 
 // What QLabel draws for a picture without a frame or margin, rectangle by rectangle.
-void PictureLabel::showLater(const QString& fileName, QSize size, qreal devicePixelRatio)
+void PictureLabel::showLater(const QString& fileName, qreal devicePixelRatio)
 {
     m_later = fileName;
     m_laterRatio = devicePixelRatio;
     if (!fileName.isEmpty())
-        resize(size);
+        resize(Pictures::expectedSize(fileName));
 }
 
 void PictureLabel::paintEvent(QPaintEvent* event)

@@ -5,8 +5,6 @@
 #include <QSize>
 #include <QString>
 
-#include <optional>
-
 // The page, strip and meter pictures that lie beside the program as JPEG files.
 namespace Pictures {
 
@@ -17,14 +15,11 @@ QSize expectedSize(const QString& fileName);
 // the program, then in the installed data folder (share/brivant/pictures beside the
 // program's folder). On a screen of device pixel ratio 1.5 or more the twice-size
 // drawing "name@2x.jpg" is preferred, with a device pixel ratio of 2 so that it takes
-// the size of the plain one. A file that is missing, unreadable or absurdly large
-// gives a neutral placeholder of the expected size and one line on standard error;
-// it never ends the program. Decoded pictures are kept until the file changes.
+// the size of the plain one. A file that is missing, unreadable, damaged or not of the
+// expected size (twice it for "@2x") gives a neutral placeholder of the expected size
+// and one line on standard error; it never ends the program. Decoded pictures are kept
+// until the file changes.
 QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
-
-// The size load() would give a picture, told from its file's header without decoding it;
-// nothing when only decoding can tell, or when decoding costs nothing (it is cached).
-std::optional<QSize> sizeBeforeDecoding(const QString& fileName, qreal devicePixelRatio = 1);
 
 // A picture compiled into the program ("skin.jpg", "icon@2x.png"), shared by all who show it.
 QPixmap builtIn(const QString& name);
@@ -44,9 +39,9 @@ class PictureLabel : public QLabel
 public:
     using QLabel::QLabel;
 
-    // Takes the picture's size now and its pixels when first painted; an empty name
-    // forgets a picture still waiting.
-    void showLater(const QString& fileName, QSize size, qreal devicePixelRatio);
+    // Takes the picture's expected size now, which whatever load() gives has, and its
+    // pixels when first painted; an empty name forgets a picture still waiting.
+    void showLater(const QString& fileName, qreal devicePixelRatio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

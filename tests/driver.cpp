@@ -30,7 +30,7 @@ namespace {
 const QStringList kIcons = {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
                             "imgRent", "imgTelephone", "imgClothing"};
 const QStringList kKeys = {"Return", "Esc", "PgUp", "PgDown", "F10", "F1", "Left", "Right", "Up", "Down", "Tab",
-                           "Space"};
+                           "Shift+Tab", "Space", "Enter"};
 // Texts typed into the inputs: first some that every check accepts, then hostile ones.
 constexpr int kPlausible = 8;
 const QStringList kTexts = {
@@ -53,6 +53,13 @@ const std::map<QString, QStringList> kGroups = {
     {"Setup.jpg", QString("txtTotal cboInterval cboCateName cboCategory txtBudgetAmount txtAlertAmount lblBudget "
                           "lblSetupCancel lblSetupReset lblSetupEdit").split(' ')},
     {"Transfer.jpg", QString("txtTransAmount cboTransFrom cboTransTo lblTransCancel lblTransReset lblTransDone").split(' ')}};
+// Where the keys go after each refusal, as written: to the input to mend.
+const std::map<QString, QString> kRefusals = {{"Please enter an Amount.", "amount"},
+    {"Please enter a number for amount.", "amount"}, {"You do not have enough money available to make this purchase.", "amount"},
+    {"Overdraft after this modification!!", "amount"}, {"Overdraft of category", "amount"}, {"The amount is too large.", "amount"},
+    {"Please choose the category FROM.", "cboTransFrom"}, {"Please choose the category TO.", "cboTransTo"},
+    {"Please choose two different categories.", "cboTransTo"}, {"Please enter the description without a comma.", "txtDescription"},
+    {"Please enter the date without a comma or a dollar sign.", "txtDate"}};
 // clang-format on
 
 QString qs(const std::string& text)
@@ -125,6 +132,18 @@ Money holding(const CategoryRecord& record)
     return sum;
 }
 
+// What the bus offers on an interface: its actions; text, replace, insert and value with a
+// text; delete, select, cursor and row with offsets "a b".
+QStringList busWays(QAccessibleInterface* face)
+{
+    const bool typed = face->textInterface(), edited = typed && face->editableTextInterface();
+    const QString ways = QStringLiteral("text") + (typed ? " select cursor" : "")
+        + (edited ? " replace insert delete" : "") + (face->valueInterface() ? " value" : "")
+        + (face->tableInterface() ? " row" : "");
+    return (face->actionInterface() ? face->actionInterface()->actionNames() : QStringList())
+        + ways.split(u' ');
+}
+
 } // namespace
 
 Driver::Driver()
@@ -147,6 +166,17 @@ Driver::Driver()
             claims << "deleted " + match.captured(1);
         if (box.prompt.startsWith("Transfer $"))
             claims << QStringLiteral("transfer");
+        // The amount box a refusal names is the one on the screen.
+        QString amount;
+        for (const char* name : {"txtAmount", "txtTransAmount"})
+            amount = control(*window, name)->isVisible() ? name : amount;
+        // A modal box's own loop runs what a screen reader sends meanwhile.
+        if (!m_underBox.isEmpty() && perform(std::exchange(m_underBox, {})))
+            QCoreApplication::processEvents();
+        const QString refused
+            = box.prompt.section(u' ', 0, box.prompt.startsWith("Overdraft of") ? 2 : -1);
+        m_keysDue = kRefusals.contains(refused) ? kRefusals.at(refused) : "";
+        m_keysDue = m_keysDue == "amount" ? amount : m_keysDue;
         return !question ? Seams::Answer::Ok : m_yes ? Seams::Answer::Yes : Seams::Answer::No;
     });
 }
@@ -183,19 +213,25 @@ QString Driver::step(const QString& line)
     const ledger::CategoryTable before = window->categories();
     const int selected = window->selectedLine();
     const QString page = openPage(*window);
-    m_yes = line.startsWith("yes ");
-    const QString s = line.mid(m_yes ? 4 : 0), verb = s.section(u' ', 0, 0);
-    const QString target = s.section(u' ', 1, 1), text = s.section(u' ', 2);
-    const bool quoted = text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"');
+    static const QRegularExpression parts(R"(^(yes )?(?:then ([^|]*) \| )?(.*)$)",
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const auto match = parts.match(line);
+    const QString s = match.captured(3);
+    m_yes = match.hasCaptured(1);
+    m_underBox = match.captured(2);
     claims.clear();
-    if (!apply(verb, target, quoted ? text.mid(1, text.size() - 2) : text) && strict)
+    m_keysDue.clear();
+    if (!perform(s) && strict)
         return "script: " + s + " is out of reach";
-    // A click elsewhere closes any list a key opened.
-    while (QWidget* popup = QApplication::activePopupWidget())
+    // A click elsewhere closes any list a key opened; a screen reader may go on in it.
+    while (QWidget* popup = s.startsWith("bus ") ? nullptr : QApplication::activePopupWidget())
         popup->close();
     QCoreApplication::processEvents();
-    if (verb == "click" && target == "lblPowerButton")
+    if (s == "click lblPowerButton")
         return window->isVisible() ? "screen: the power stays on" : "";
+    const QString keys = window->focusWidget() ? window->focusWidget()->objectName() : "";
+    if (!m_keysDue.isEmpty() && keys != m_keysDue)
+        return "keys: on '" + keys + "' after a refusal that names " + m_keysDue;
     return Checks::ledgerFault(window->categories())
         + Checks::moneyFault(before, window->categories(), window->currentCategory(), selected,
                              claims, page)
@@ -207,11 +243,39 @@ QString Driver::randomStep(std::mt19937& random)
     const auto below = [&](qsizetype n) {
         return qsizetype(random() % quint32(n));
     };
-    const QString yes = below(2) ? "yes " : "";
+    // Anything the bus offers on any control but the power button, or on its children.
+    const auto busStep = [&] {
+        const QList<QWidget*> children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QWidget* w = nullptr;
+        while (!w || !isControl(w) || w->objectName() == "lblPowerButton")
+            w = children[below(children.size())];
+        QList<std::pair<QAccessibleInterface*, QString>> faces
+            = {{QAccessible::queryAccessibleInterface(w), "bus " + w->objectName()}};
+        QStringList offers;
+        for (qsizetype n = 0; n < faces.size(); ++n) {
+            const auto [face, path] = faces[n];
+            for (const QString& way : busWays(face))
+                offers << path + u' ' + way;
+            for (int i = 0; path.count(u'/') < 2 && i < face->childCount(); ++i)
+                faces.append({face->child(i), path + u'/' + QString::number(i)});
+        }
+        const QString offer = offers[below(offers.size())], way = offer.section(u' ', 2);
+        const QString& text = kTexts[below(2) ? below(kPlausible) : below(kTexts.size())];
+        if (QStringList {"delete", "select", "cursor", "row"}.contains(way))
+            return offer + QStringLiteral(" %1 %2").arg(below(9)).arg(below(9));
+        return QStringList {"text", "replace", "insert", "value"}.contains(way)
+            ? offer + " \"" + text + u'"'
+            : offer;
+    };
+    // The screen reader acts now and then, and now and then under the step's first box.
+    const QString ahead = (below(2) ? "yes " : "") + (below(4) ? "" : "then " + busStep() + " | ");
+    if (below(8) == 0)
+        return ahead + busStep();
     if (window->findChild<QTimer*>("tim1")->isActive() && below(16) == 0)
         return QStringLiteral("tick");
+    static const QStringList keyed = {"key ", "key ", "key ", "key ", "hold ", "letgo "};
     if (below(8) == 0)
-        return yes + (below(3) ? "key " : below(2) ? "hold " : "letgo ") + kKeys[below(12)];
+        return ahead + keyed[below(keyed.size())] + kKeys[below(kKeys.size())];
     if (below(4000) == 0 && reach(control(*window, "lblPowerButton")))
         return QStringLiteral("click lblPowerButton");
     // Three times in four a step among the inputs, buttons, tabs and lists; a text passes
@@ -241,7 +305,7 @@ QString Driver::randomStep(std::mt19937& random)
             steps << "click " + name;
         for (const QString& step : steps)
             (kWeights.contains(kind) ? busy : all)
-                << QStringList(kWeights.value(kind, 1), yes + step);
+                << QStringList(kWeights.value(kind, 1), ahead + step);
     }
     const QStringList pool = busy.isEmpty() || below(4) == 0 ? all + busy : busy;
     return pool[below(pool.size())];
@@ -258,6 +322,48 @@ QWidget* Driver::reach(QWidget* w, std::optional<QPoint> at, QPoint* local) cons
     return hit;
 }
 
+bool Driver::perform(const QString& step)
+{
+    const QString verb = step.section(u' ', 0, 0), target = step.section(u' ', 1, 1);
+    const QString text = step.section(u' ', verb == "bus" ? 3 : 2);
+    const bool quoted = text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"');
+    const QString bare = quoted ? text.mid(1, text.size() - 2) : text;
+    return verb == "bus" ? bus(target, step.section(u' ', 2, 2), bare) : apply(verb, target, bare);
+}
+
+// As a screen reader reaches a control: through its interfaces, whatever the screen shows.
+bool Driver::bus(const QString& path, const QString& what, const QString& text)
+{
+    QWidget* w = control(*window, path.section(u'/', 0, 0));
+    QAccessibleInterface* face = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+    for (const QString& index : path.split(u'/').mid(1))
+        face = face ? face->child(index.toInt()) : nullptr;
+    if (!face || !busWays(face).contains(what))
+        return false;
+    QAccessibleTextInterface* typed = face->textInterface();
+    QAccessibleEditableTextInterface* editable = face->editableTextInterface();
+    const int a = text.section(u' ', 0, 0).toInt(), b = text.section(u' ', 1, 1).toInt();
+    if (face->actionInterface() && face->actionInterface()->actionNames().contains(what))
+        face->actionInterface()->doAction(what);
+    else if (what == "text")
+        face->setText(QAccessible::Value, text);
+    else if (what == "replace")
+        editable->replaceText(0, typed->characterCount(), text);
+    else if (what == "insert")
+        editable->insertText(typed->cursorPosition(), text);
+    else if (what == "delete")
+        editable->deleteText(a, b);
+    else if (what == "select")
+        typed->setSelection(0, a, b);
+    else if (what == "cursor")
+        typed->setCursorPosition(a);
+    else if (what == "value")
+        face->valueInterface()->setCurrentValue(text.toDouble());
+    else
+        face->tableInterface()->selectRow(a);
+    return true;
+}
+
 bool Driver::apply(const QString& verb, const QString& target, const QString& text)
 {
     auto* timer = window->findChild<QTimer*>("tim1");
@@ -272,14 +378,16 @@ bool Driver::apply(const QString& verb, const QString& target, const QString& te
         QTest::sendKeyEvent(action, focus, Qt::Key(code), typed, with);
     };
     if (verb == "key" || verb == "hold" || verb == "letgo") {
-        const int code = QKeySequence(target.section(u'*', 0, 0))[0].key();
+        const QKeyCombination pressed = QKeySequence(target.section(u'*', 0, 0))[0];
+        // X sends Shift+Tab as Backtab.
+        const int code = pressed == (Qt::SHIFT | Qt::Key_Tab) ? Qt::Key_Backtab : pressed.key();
         const int times = target.contains(u'*') ? target.section(u'*', 1).toInt() : 0;
         verb == "hold" ? (void)m_keysHeld.insert(code) : (void)m_keysHeld.erase(code);
         for (int i = 0; i < std::max(times, 1); ++i) {
             key(verb == "key"        ? QTest::Click
                     : verb == "hold" ? QTest::Press
                                      : QTest::Release,
-                code);
+                code, pressed.keyboardModifiers());
             if (times)
                 stops << window->focusWidget()->objectName();
         }
@@ -571,6 +679,17 @@ QString Script::observe(const QString& what) const
                 shown += name + " row " + QString::number(list->currentRow());
         return shown.trimmed();
     };
+    // The control the focus ring surrounds: inside it, a few pixels from each of its edges.
+    const auto ring = [&] {
+        const QWidget* drawn = window->findChild<QWidget*>("focusRing");
+        for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect edge = drawn->geometry(), inner = w->geometry();
+            if (drawn->isVisible() && isControl(w) && w->isVisible() && edge.contains(inner)
+                && inner.adjusted(-6, -6, 6, 6).contains(edge))
+                return w->objectName();
+        }
+        return QString();
+    };
     QStringList money;
     for (int c = 0; c < ledger::kCategoryCount; ++c) {
         const CategoryRecord &was = m_rowStart[std::size_t(c)],
@@ -587,6 +706,7 @@ QString Script::observe(const QString& what) const
         {"tinted", [&] { return tinted(); }},
         {"strip", [&] { return strip(); }},
         {"page", [&] { return openPage(*window); }},
+        {"ring", ring},
         {"focus", [&] { return window->focusWidget() ? window->focusWidget()->objectName() : ""; }},
         {"window", [&] { return !window->isVisible() ? "closed" : QStringLiteral("%1 %2x%3")
                           .arg(window->windowTitle()).arg(window->width()).arg(window->height()); }},

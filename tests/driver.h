@@ -16,8 +16,13 @@
 //   click imgFood | type txtAmount 2.50 | paste txtDescription Lunch | choose cboPayment Check
 //   pick lstSetup Transfer Funds | press lblReportBack right | release lblReportBack off
 //   key Esc | key Tab*9 (each stop noted) | hold Return | letgo Return | tick (the timer fires)
+//   bus optReport(3) Toggle | bus lstSetup/1 Press (a child by its index) | bus txtAmount text 12
+//   (a screen reader: any action named on the bus, text, replace, insert, delete a b,
+//   select a b, cursor a, value v, row a; on any control, shown or not)
 // "yes " in front answers the step's questions Yes, else No; quotes around a text go.
-// After every step the checks below run.
+// "then bus ... | " in front (or "then key ... | ") does that step at the step's first box,
+// as a modal box's loop lets it, before the box is answered. After every step the checks
+// below run; and after a refusal the keys must be in the input the refusal names.
 class Driver : public QObject
 {
 public:
@@ -47,9 +52,12 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool perform(const QString& step);
     bool apply(const QString& verb, const QString& target, const QString& text);
+    bool bus(const QString& path, const QString& what, const QString& text);
 
     bool m_yes = false, m_mouseHeld = false;
+    QString m_underBox, m_keysDue; // the step to do at the next box; where a refusal sent the keys
     std::set<int> m_keysHeld;
 };
 
@@ -80,10 +88,10 @@ class Script : public ::testing::Test, public Driver
 protected:
     void SetUp() override;
     void run(std::initializer_list<Row> rows);
-    // page, focus, stops, tinted (the fields drawn as holding the keys), money (the categories the
-    // row changed), window, timer, log; "row N" of the list, "look X", "shown X", "name X" and
-    // "description X" (as a screen reader reads them); the texts of status, edit, transfer and
-    // setup, or of any controls: "texts X Y".
+    // page, focus, ring (what the focus ring surrounds), stops, tinted (the fields drawn as holding
+    // the keys), money (the categories the row changed), window, timer, log; "row N" of the list,
+    // "look X", "shown X", "name X" and "description X" (as a screen reader reads them); the texts
+    // of status, edit, transfer and setup, or of any controls: "texts X Y".
     QString observe(const QString& what) const;
 
     ledger::CategoryTable m_rowStart;

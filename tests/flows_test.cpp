@@ -77,15 +77,12 @@ TEST_F(Script, TheStatusPageAddsWhatReadsBackAndRefusesTheRest)
     run({{"click lblAboutOK; click imgFood; type txtDate 5/7/01; type txtAmount 5.5; type txtDescription Pens; "
           "choose cboPayment Credit Card; type cboPayment Visa; click lblReportReset", food + "; name lblAvailable="
           "Available: $217.12; name lblCategory=Category: Food; name txtDate=Date; name cboPayment=Payment"},
-         {"click lblReportDone", "box=Please enter an Amount.; focus=txtAmount"},
-         // The amount is judged before the date.
-         {"type txtDate 12,5,26; type txtAmount \" \"" + done, "box=Please enter a number for amount.; focus=txtAmount"},
-         {"type txtAmount -99999999999.9999" + done + "; type txtAmount -100000000000" + done,
-          "box=The amount is too large. / The amount is too large.; focus=txtAmount"},
-         {"type txtDate 12,5,26; type txtAmount 5" + done,
-          "box=Please enter the date without a comma or a dollar sign.; focus=txtDate"},
-         {"type txtAmount 5; type txtDescription Lunch, dinner" + done,
-          "box=Please enter the description without a comma.; focus=txtDescription; " + food},
+         // The amount is judged before the date. Where each refusal leaves the keys, the driver checks.
+         {"click lblReportDone; type txtDate 12,5,26; type txtAmount \" \"" + done + "; type txtAmount -99999999999.9999"
+          + done + "; type txtAmount -100000000000" + done, "box=Please enter an Amount. / Please enter a number for "
+          "amount. / The amount is too large. / The amount is too large."},
+         {"type txtDate 12,5,26; type txtAmount 5" + done + "; type txtAmount 5; type txtDescription Lunch, dinner" + done,
+          "box=Please enter the date without a comma or a dollar sign. / Please enter the description without a comma.; " + food},
          {"type txtAmount -20; type txtDescription Refund; choose cboPayment Cash" + done + "; type txtAmount 100" + done,
           kAdded.arg(7) + " / " + kAdded.arg(8).mid(4)},
          {"type txtAmount 0.5; type txtDescription Tip $; type cboPayment Cash, mostly" + done, kAdded.arg(9)},
@@ -131,10 +128,9 @@ TEST_F(Script, TheListEditsAndDeletesTheSelectedLineOnly)
          {"click lblScrollUp", "status=Parking|$38|$50|meter6.jpg|12/5/26|||"},
          {kOverview + "click imgFood; click lblArrowDown; click optReport(0); click lblReportEdit",
           "edit=1|Food|5/05/01|5.50|McDonalds|Cash"},
-         {"type txtAmount \"\"" + done, "box=Please enter an Amount.; focus=txtAmount; page=edit.jpg"},
-         {"type txtAmount 222.63" + done, "box=" + overdraft + "; focus=txtAmount"},
+         {"type txtAmount \"\"" + done + "; type txtAmount 222.63" + done, "box=Please enter an Amount. / " + overdraft + "; page=edit.jpg"},
          {"type txtAmount 5.50; type txtDescription Big, Mac" + done, "box=Please enter the description without a "
-          "comma.; focus=txtDescription; edit=1|Food|5/05/01|5.50|Big, Mac|Cash"},
+          "comma.; edit=1|Food|5/05/01|5.50|Big, Mac|Cash"},
          {"type txtDescription Burger" + done, modified.arg(1) + "; row 1=5/05/01, $5.50, Burger, Food, Cash"},
          // Raising by all that is available leaves $0; lowering always passes.
          {"click lblReportEdit; type txtAmount 222.62" + done + "; click lblReportEdit; type txtAmount 2" + done,
@@ -177,15 +173,13 @@ TEST_F(Script, TransfersMoveMoneyAsWrittenAndTheSetupFormStoresNothing)
           moved.arg("0") + "Gas to category Electricity.; money=Electricity 367.12/367.12"},
          {open + "type txtTransAmount +1.234560" + done, moved.arg("+1.234560")
           + "Gas to category Electricity.; money=Electricity 368.3546/368.3546 Gas 14.9754/100"},
-         // Refusals in order, one box at a time, each focusing its input.
+         // Refusals in order, one box at a time.
          {open + "type txtTransAmount 14.9755" + done, "box=Overdraft warning!!: Overdraft of category Gas!; "
-                                                       "focus=txtTransAmount; transfer=14.9755|Gas|Electricity"},
-         {"click lblTransReset; click lblTransDone", "box=Please enter an Amount.; focus=txtTransAmount; transfer=||"},
-         {"type txtTransAmount 5" + done, "box=Please choose the category FROM.; focus=cboTransFrom"},
-         {"choose cboTransFrom Gas" + done, "box=Please choose the category TO.; focus=cboTransTo"},
-         {"choose cboTransTo Gas" + done, "box=Please choose two different categories.; focus=cboTransTo"},
-         {"choose cboTransTo School; type txtTransAmount 99999999999.99" + done,
-          "box=The amount is too large.; focus=txtTransAmount"},
+                                                       "transfer=14.9755|Gas|Electricity"},
+         {"click lblTransReset; click lblTransDone", "box=Please enter an Amount.; transfer=||"},
+         {"type txtTransAmount 5" + done + "; choose cboTransFrom Gas" + done + "; choose cboTransTo Gas" + done,
+          "box=Please choose the category FROM. / Please choose the category TO. / Please choose two different categories."},
+         {"choose cboTransTo School; type txtTransAmount 99999999999.99" + done, "box=The amount is too large."},
          {"type txtTransAmount 7; click lblTransCancel", "page=overview"},
          // Elsewhere the arrows open the help pages.
          {open + "click lblArrowDown", "page=FAQ2.jpg"},
@@ -255,7 +249,9 @@ TEST_F(Script, KeysDoWhatTheirLabelsDo)
          // The menu entries' "/A", "/C" and "/H" are only words: typed, they stay text.
          {kOverview + "click imgFood; key PgDown; key PgUp; type txtAmount 2.50; type txtDescription /A /C /H; "
           "hold Return", "look lblReportDone=pressed; texts txtDescription=/A /C /H; shown lstHelp=no"},
-         {"letgo Return; type txtDescription lunch; key Enter", kAdded.arg(7) + " / Please enter an Amount."},
+         // A key pressed while a box waits for its answer does nothing.
+         {"letgo Return; type txtDescription lunch; key Enter; type txtAmount 1; then key Return | key Return",
+          kAdded.arg(7) + " / Please enter an Amount. / " + kAdded.arg(8).mid(4)},
          {"key Esc", kBack + "; page=report1.jpg"},
          {"yes key Esc; click imgFood; key PgDown; click lblReportEdit; type txtAmount 1; key Esc", kBack + "; page=report2.jpg"},
          {"click lblReportEdit; type txtAmount 1; key Return; " + transfer + "key Return; " + transfer + "key Esc",
@@ -284,23 +280,28 @@ TEST_F(Script, TabWalksEveryControlOfEachScreenInReadingOrder)
 {
     const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
     // clang-format off
-    run({{"", "focus=imgFront"},
+    run({{"", "focus=imgFront; ring="},
          {"click lblAboutOK; key Tab*12", "stops=imgFood imgElectricity imgParking imgGas imgEntertainment imgSchool "
-          "imgRent imgTelephone imgClothing lblArrowUp lblArrowDown imgFood"},
-         // The grid's edges stop the arrows.
-         {"key Right; key Down; key Down; key Left; key Up; key Left; key Left", "focus=imgGas"},
-         {"key Space", "page=report1.jpg; texts lblCategory=Gas; focus=txtDate; tinted=txtDate"},
-         // An arrow that turns no page here is passed by.
-         {"key Tab*8", "stops=txtAmount txtDescription cboPayment lblReportBack lblReportReset lblReportDone "
-          "lblArrowDown txtDate"},
-         // The field with the keys is tinted; Tab out of the menu bar hands them to the first.
-         {"key F10; key Tab", "focus=txtDate; tinted=txtDate"},
-         {"key Tab", "focus=txtAmount; tinted=txtAmount"},
+          "imgRent imgTelephone imgClothing lblArrowUp lblArrowDown imgFood; ring=imgFood"},
+         // Shift+Tab goes back round; each edge of the grid stops the arrows, and the ring follows.
+         {"key Shift+Tab*3; key Down*1; key Right*1; key Up*3; key Right*1; key Left*3; key Down*3; key Left*1; key Up*1",
+          "stops=lblArrowDown lblArrowUp imgClothing imgClothing imgClothing imgSchool imgParking imgParking imgParking "
+          "imgElectricity imgFood imgFood imgGas imgRent imgRent imgRent imgGas; ring=imgGas"},
+         {"key Space", "page=report1.jpg; texts lblCategory=Gas; focus=txtDate; tinted=txtDate; ring="},
+         // An arrow that turns no page here is passed by. The field with the keys is tinted; Tab out
+         // of the menu bar hands them to the first, Escape back to where they were.
+         {"key Tab*8; key F10; key Tab", "stops=txtAmount txtDescription cboPayment lblReportBack lblReportReset "
+          "lblReportDone lblArrowDown txtDate; focus=txtDate; tinted=txtDate"},
+         {"key Tab; key F10; key Esc", "focus=txtAmount; tinted=txtAmount"},
          {"key PgDown; key Tab*4", "stops=lblReportEdit lblReportDelete lblArrowUp optReport(0)"},
-         {"key Down; key Down; key Tab; key Space", "page=edit.jpg; texts lblEditNumber=3; focus=txtDate"},
+         // The arrows stop at the list's ends; the keys come back to the list on the chosen line.
+         {"key Up*1; key Down*3; key Tab; key Return", "stops=optReport(0) optReport(1) optReport(2) optReport(2); "
+          "page=edit.jpg; texts lblEditNumber=3; focus=txtDate"},
          {"key Tab*7", "stops=txtAmount txtDescription cboPayment lblEditCancel lblEditReset lblEditDone lblArrowUp"},
+         {"key Shift+Tab*3; key Space", "stops=lblEditDone lblEditReset lblEditCancel; page=report2.jpg; focus=optReport(2)"},
+         {"key Tab*4", "stops=lblReportEdit lblReportDelete lblArrowUp optReport(2); ring="},
          // Opened by the pen, a page leaves the keys with the window; Tab finds the first field.
-         {"key Esc; yes key Esc; " + menu + "Setup Budget", "focus=frmMain"},
+         {menu + "Setup Budget", "focus=frmMain; ring="},
          {"key Tab*10", "stops=txtTotal cboInterval cboCateName txtBudgetAmount txtAlertAmount cboCategory "
           "lblSetupCancel lblSetupReset lblSetupEdit lblArrowUp"},
          {menu + "Transfer Funds; key Tab*7", "stops=txtTransAmount cboTransFrom cboTransTo lblTransCancel "

@@ -1,33 +1,40 @@
-// The picture files: each has the size it is shown at, twice that in its twice-size drawing;
-// a start among spoilt files shows placeholders of the same sizes. The walk holds every
-// picture shown to its size, and run on a screen of twice the density to its drawing.
+// The picture files: each has the size it is shown at, twice that in its twice-size drawing,
+// and every input of a page lies on its field; a start among spoilt files shows placeholders
+// of the same sizes. The walk holds every picture shown to its size, and run on a screen of
+// twice the density to its drawing.
 #include "driver.h"
 #include "pictures.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 
+#include <ctime>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
 
-// How the hostile start spoils a file: cut in the header or halfway (which decodes into a
-// partial picture), garbage after a JPEG start marker, a FIFO that would wait for ever, a
-// JPEG declaring 60000 x 60000 (14 GB decoded) or 5000 x 5000 (100 MB, within Qt's limit).
+// How the hostile start spoils a file: cut in the header or halfway (where a decoder would
+// show a partial picture), garbage after a JPEG start marker, a FIFO that would wait for
+// ever, a JPEG declaring 60000 x 60000 (14 GB decoded), 5000 x 5000 (100 MB, within Qt's
+// limit) or 500 pixels tall and cut halfway; a blank progressive JPEG of the expected size
+// whose last scan comes a million times (half a minute's decoding), or a sound one a pixel taller.
 // clang-format off
-enum class Spoil { Missing, Empty, CutInHeader, CutInData, Garbage, JpegGarbage, Folder, Fifo, Huge, Large };
+enum class Spoil { Missing, Empty, CutInHeader, CutInData, Garbage, JpegGarbage, Folder, Fifo, Huge, Large, Tall, Scans, Over };
 
 const std::tuple<QString, QSize, Spoil> kFiles[] = {
     {"Title.jpg", {245, 22}, Spoil::CutInData}, {"TopMenu.jpg", {245, 22}, Spoil::Garbage},
     {"report1.jpg", {245, 223}, Spoil::Missing}, {"report2.jpg", {245, 223}, Spoil::Empty},
-    {"edit.jpg", {245, 223}, Spoil::Folder}, {"Setup.jpg", {245, 223}, Spoil::Huge},
-    {"Transfer.jpg", {245, 223}, Spoil::Large}, {"FAQ1.jpg", {245, 223}, Spoil::JpegGarbage},
+    {"edit.jpg", {245, 223}, Spoil::Folder}, {"Setup.jpg", {245, 223}, Spoil::Scans},
+    {"Transfer.jpg", {245, 223}, Spoil::Over}, {"FAQ1.jpg", {245, 223}, Spoil::Tall},
     {"FAQ2.jpg", {245, 223}, Spoil::CutInHeader}, {"about.jpg", {245, 245}, Spoil::Fifo},
-    {"meter0.jpg", {76, 45}, Spoil::Huge}, {"meter1.jpg", {76, 45}, Spoil::Empty},
+    {"meter0.jpg", {76, 45}, Spoil::Huge}, {"meter1.jpg", {76, 45}, Spoil::JpegGarbage},
     {"meter2.jpg", {76, 45}, Spoil::Fifo}, {"meter3.jpg", {76, 45}, Spoil::CutInData},
-    {"meter4.jpg", {76, 45}, Spoil::Folder}, {"meter5.jpg", {76, 45}, Spoil::Garbage},
+    {"meter4.jpg", {76, 45}, Spoil::Tall}, {"meter5.jpg", {76, 45}, Spoil::Garbage},
     {"meter6.jpg", {76, 45}, Spoil::Large}, {"meter7.jpg", {76, 45}, Spoil::Missing},
     {"meter8.jpg", {76, 45}, Spoil::CutInHeader}};
 // clang-format on
@@ -39,7 +46,59 @@ long peakKilobytes()
     return usage.ru_maxrss;
 }
 
+double threadSeconds()
+{
+    timespec used {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
+}
+
+// A blank progressive JPEG whose last scan, a dozen bytes, comes again the given times.
+QByteArray rescanned(QSize size, int times)
+{
+    QImage blank(size, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QBuffer file;
+    QImageWriter writer(&file, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(blank))
+        return {};
+    const QByteArray bytes = file.data();
+    const qsizetype end = bytes.size() - 2, last = bytes.lastIndexOf("\xff\xda");
+    return bytes.first(end) + bytes.sliced(last, end - last).repeated(times) + "\xff\xd9";
+}
+
 } // namespace
+
+// What the window shows beneath each input, a text box, a drop-down list, a row's option
+// button or the list of rows, is one flat field of the page's picture.
+TEST_F(Script, EveryInputLiesOnItsFieldAtEveryDensity)
+{
+    const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
+    for (const QString& page : QStringList {"click lblAboutOK; click imgFood", "click lblArrowDown",
+                                            "click optReport(0); click lblReportEdit",
+                                            "click lblEditCancel; " + menu + "Setup Budget",
+                                            "click lblSetupCancel; " + menu + "Transfer Funds"}) {
+        run({{page, ""}});
+        QWidget* front = window->findChild<QWidget*>("imgFront");
+        const QImage picture = front->grab().toImage();
+        const qreal d = picture.devicePixelRatio();
+        for (QWidget* input : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!input->isVisible()
+                || !QStringList {"txt", "cbo", "opt", "pic"}.contains(input->objectName().left(3)))
+                continue;
+            const QRectF under = input->geometry().translated(-front->pos());
+            const QRect area = QRectF(under.topLeft() * d, under.size() * d).toRect();
+            const int middle = qGray(picture.pixel(area.center()));
+            int off = 0; // more than JPEG noise away from the field's shade
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x)
+                    off += std::abs(qGray(picture.pixel(x, y)) - middle) > 32;
+            }
+            EXPECT_EQ(off, 0) << qPrintable(page + ": " + input->objectName()) << " at " << d;
+        }
+    }
+}
 
 TEST(PictureFiles, EachHasItsSizeAndTheMetersFillFromEmptyToFull)
 {
@@ -76,13 +135,17 @@ protected:
             const QByteArray bytes[] = {{}, {}, picture.left(20), picture.left(picture.size() / 2), garbage,
                 QByteArray("\xff\xd8\xff\xe0 this is not a picture", 26).repeated(50), {}, {},
                 QByteArray(picture).replace(frame + 5, 4, "\xea\x60\xea\x60"), // 60000 x 60000
-                QByteArray(picture).replace(frame + 5, 4, "\x13\x88\x13\x88")}; // 5000 x 5000
+                QByteArray(picture).replace(frame + 5, 4, "\x13\x88\x13\x88"), // 5000 x 5000
+                QByteArray(picture).replace(frame + 5, 2, "\x01\xf4").left(picture.size() / 2), // 500 tall, cut
+                spoil < Spoil::Scans ? QByteArray()
+                    : rescanned(size + QSize(0, spoil == Spoil::Over), spoil == Spoil::Scans ? 1'000'000 : 0)};
             // clang-format on
+            const QByteArray& written = bytes[std::min(int(spoil), int(Spoil::Scans))];
             const bool made = spoil == Spoil::Folder ? QDir(folder.path()).mkdir(file)
-                : spoil == Spoil::Fifo
-                ? mkfifo(qPrintable(out.fileName()), 0600) == 0
-                : out.open(QIODevice::WriteOnly) && out.write(bytes[int(spoil)]) >= 0;
-            ASSERT_TRUE(made && !picture.isEmpty() && (spoil != Spoil::Missing || out.remove()))
+                : spoil == Spoil::Fifo               ? mkfifo(qPrintable(out.fileName()), 0600) == 0
+                                       : out.open(QIODevice::WriteOnly) && out.write(written) >= 0;
+            ASSERT_TRUE(made && !picture.isEmpty() && (spoil < Spoil::Scans || !written.isEmpty())
+                        && (spoil != Spoil::Missing || out.remove()))
                 << qPrintable(file);
         }
         // A sound and a broken twice-size drawing.
@@ -103,11 +166,13 @@ protected:
 
 TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
 {
-    // What cannot be decoded whole shows as the grey placeholder.
+    // What cannot be decoded whole shows as the grey placeholder, within a quarter second of
+    // this thread's time where the scans of the progressive files would take half a minute.
     for (const auto& [file, size, spoil] : kFiles) {
+        const double started = threadSeconds();
         const QImage picture = Pictures::load(file).toImage();
-        const bool grey = picture.pixelColor(10, 10) == QColor(236, 236, 236);
-        EXPECT_TRUE(picture.size() == size && (grey || spoil == Spoil::CutInData))
+        EXPECT_TRUE(picture.size() == size && picture.pixelColor(10, 10) == QColor(236, 236, 236)
+                    && threadSeconds() - started < 0.25)
             << qPrintable(file);
     }
     // Decoding any of the declared sizes would take 100 MB at the least.
@@ -134,4 +199,18 @@ TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
             start();
         ASSERT_EQ(step(randomStep(random)).toStdString(), "");
     }
+}
+
+// The first frame at each density the program draws for (tests/CMakeLists.txt): the skin and
+// the About picture whole, and nothing of the spoilt files over the skin around them.
+TEST_F(HostilePictures, TheFirstFrameIsWholeAtEveryDensity)
+{
+    auto *skin = window->findChild<QLabel*>("imgOstrel"),
+         *about = window->findChild<QLabel*>("imgFront");
+    for (const QLabel* picture : {skin, about})
+        EXPECT_EQ(picture->pixmap().deviceIndependentSize(), QSizeF(picture->size()));
+    QImage frame = window->grab().toImage(), bare = skin->grab(window->rect()).toImage();
+    for (QImage* image : {&frame, &bare})
+        QPainter(image).fillRect(about->geometry().adjusted(-1, -1, 1, 1), Qt::black);
+    EXPECT_TRUE(frame == bare) << "a control over the skin at " << frame.devicePixelRatio();
 }
