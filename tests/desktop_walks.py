@@ -31,9 +31,10 @@ def call(bus, name, path, method, *args):
 # writes in memory. It starts here with all the patience a busy machine needs: a client that
 # waits longer for it than its library allows aborts.
 SESSION = Gio.bus_get_sync(Gio.BusType.SESSION)
-os.environ["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="walks-")
+RUNTIME = tempfile.TemporaryDirectory(prefix="walks-")
+os.environ["XDG_RUNTIME_DIR"] = RUNTIME.name
 call(SESSION, "org.freedesktop.DBus", "/org/freedesktop/DBus", "UpdateActivationEnvironment",
-     "(a{ss})", ({"GSETTINGS_BACKEND": "memory", "XDG_RUNTIME_DIR": os.environ["XDG_RUNTIME_DIR"]},))
+     "(a{ss})", ({"GSETTINGS_BACKEND": "memory", "XDG_RUNTIME_DIR": RUNTIME.name},))
 call(Gio.DBusConnection.new_for_address_sync(
     call(SESSION, "org.a11y.Bus", "/org/a11y/bus", "GetAddress")[0],
     Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
@@ -94,9 +95,9 @@ class Desktop:
 
 
 class Orca:
-    """Orca from its own modules, as /usr/bin/orca starts it, without refusing to start
-    beside another user's Orca; a signal ends it cleanly even while its loop waits in C.
-    No speech server: Orca logs each utterance before it would send it."""
+    """Orca from its own modules, as /usr/bin/orca starts it, but not refusing to start
+    beside another Orca of this user (a shared machine); a signal ends it cleanly even while
+    its loop waits in C. No speech server: Orca logs each utterance before it would send it."""
     LAUNCH = """import signal, socket, sys
 from gi.repository import GLib
 from orca import debug, orca
@@ -110,7 +111,8 @@ GLib.io_add_watch(wake.fileno(), GLib.IO_IN, lambda *event: bool(wake.recv(64)))
 sys.exit(orca.main())"""
 
     def __init__(self):
-        home = tempfile.mkdtemp(prefix="orca-")
+        self.home = tempfile.TemporaryDirectory(prefix="orca-")
+        home = self.home.name
         self.log = home + "/debug.log"
         open(self.log, "w").close()
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home,
@@ -123,15 +125,14 @@ sys.exit(orca.main())"""
         with open(self.log, errors="replace") as log:
             return log.read()
 
-    def heard(self, events, since=0):
-        """Orca has logged one of those events (after `since`) and handled all it queued."""
-        events = (events,) if isinstance(events, str) else events
+    def heard(self, event, since=0):
+        """Orca has logged that event (after `since`) and handled all it queued."""
         def settled():
             text = self.text()
             count = lambda what: text.count("EVENT MANAGER: " + what)  # noqa: E731
-            return (any(event in text[since:] for event in events)
-                    and count("Queueing ") == count("Dequeued ") + count("Pruning "))
-        wait_for("Orca to hear " + " or ".join(events), settled)
+            return event in text[since:] and count("Queueing ") == count("Dequeued ") + count(
+                "Pruning ")
+        wait_for("Orca to hear " + event, settled)
 
     def end(self):
         self.process.send_signal(signal.SIGTERM)
@@ -143,8 +144,6 @@ sys.exit(orca.main())"""
 
 class Program:
     def __init__(self):
-        # The bus and its registry run before the program looks for them, as in a desktop.
-        pyatspi.Registry.getDesktop(0).childCount
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.process = start(["./brivant"], cwd=BIN, env=env)
         self.root = wait_for("the program on the bus", self.application)
@@ -315,7 +314,8 @@ def orca_walk():
     for (keys, _, says), begin, end in zip(ORCA_WALK, marks, marks[1:] + [len(log)]):
         if keys == ["KP_Add"]:  # what say-all reads may have been read on opening
             begin = marks[marks.index(begin) - 1]
-        said = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?(?:\{.*\})?$", log[begin:end], re.M)
+        said = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?(?:\{.*\})?$",
+                          log[begin:end], re.M)
         spoken, at = " | ".join(said), 0
         for words in says:
             at = spoken.find(words, at) if words[0] != "!" else (-1 if words[1:] in spoken else at)
