@@ -126,12 +126,15 @@ sys.exit(orca.main())"""
             return log.read()
 
     def heard(self, event, since=0):
-        """Orca has logged that event (after `since`) and handled all it queued."""
+        """Orca has logged that event (after `since`), taken all it queued, and finished
+        with the last: what it says about a step is logged before the next step begins."""
         def settled():
             text = self.text()
             count = lambda what: text.count("EVENT MANAGER: " + what)  # noqa: E731
-            return event in text[since:] and count("Queueing ") == count("Dequeued ") + count(
-                "Pruning ")
+            return (event in text[since:]
+                    and count("Queueing ") <= count("Dequeued ") + count("Pruning ")
+                    and text.rfind("^^^^^ PROCESS OBJECT EVENT") > text.rfind(
+                        "EVENT MANAGER: Dequeued "))
         wait_for("Orca to hear " + event, settled)
 
     def end(self):
