@@ -20,10 +20,17 @@ build: configure
 run: build
 	cd $(BUILD)/bin && ./brivant
 
-# The walks in a real X window run alone, after the rest: one of them races the start-up timer.
+# The walks in a real X window, after the rest: the accessibility bus, then real keys with
+# Orca listening.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	dbus-run-session -- /usr/bin/python3 tests/desktop_walks.py $(BUILD)/bin
+
+# The same walks WALK_RUNS times with both cores kept busy: how many passed.
+WALK_RUNS ?= 30
+.PHONY: test-busy
+test-busy: build
+	scripts/busy-walks $(WALK_RUNS) $(BUILD)/bin
 
 # A Debian package of the program (CPack), and its test: lintian finds nothing at its
 # default level, and the package unpacked into a scratch root validates (metainfo, menu

@@ -1,24 +1,53 @@
 #!/usr/bin/python3
 """The program in a real X window with a window manager, driven the two ways that need no
-pen: a client on the desktop accessibility bus, as a screen reader uses it, and real key
-events, read back through the bus. Run under dbus-run-session: python3 desktop_walks.py BIN"""
+pen: a client on the desktop accessibility bus, and real keys with the Orca screen reader
+listening, whose speech is then checked. Run under dbus-run-session:
+python3 desktop_walks.py BIN [bus_walk|orca_walk]"""
+import ctypes
+import datetime
 import os
+import re
+import signal
 import subprocess
 import sys
+import tempfile
 import time
 
-import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 BIN = os.path.abspath(sys.argv[1])
 FOOD = "Food, ${} available of $300"
+TODAY = "{d.month}/{d.day}/{d:%y}".format(d=datetime.date.today())
+PATIENCE = 120  # seconds; what a busy 2-core machine may take for one step
+
+
+def call(bus, name, path, method, *args):
+    return bus.call_sync(name, path, name, method, GLib.Variant(*args) if args else None,
+                         None, Gio.DBusCallFlags.NONE, PATIENCE * 1000).unpack()
+
+
+# The accessibility bus gets a socket of its own (by default every session of the user shares
+# one path, and the first to end takes it from the others) and keeps the desktop settings it
+# writes in memory. It starts here with all the patience a busy machine needs: a client that
+# waits longer for it than its library allows aborts.
+SESSION = Gio.bus_get_sync(Gio.BusType.SESSION)
+RUNTIME = tempfile.TemporaryDirectory(prefix="walks-")
+os.environ["XDG_RUNTIME_DIR"] = RUNTIME.name
+call(SESSION, "org.freedesktop.DBus", "/org/freedesktop/DBus", "UpdateActivationEnvironment",
+     "(a{ss})", ({"GSETTINGS_BACKEND": "memory", "XDG_RUNTIME_DIR": RUNTIME.name},))
+call(Gio.DBusConnection.new_for_address_sync(
+    call(SESSION, "org.a11y.Bus", "/org/a11y/bus", "GetAddress")[0],
+    Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+    | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION), "org.freedesktop.DBus",
+    "/org/freedesktop/DBus", "StartServiceByName", "(su)", ("org.a11y.atspi.Registry", 0))
+import pyatspi  # noqa: E402
 
 
 def fail(message):
     raise AssertionError(message)
 
 
-def wait_for(what, check, seconds=20):
+def wait_for(what, check, seconds=PATIENCE):
     end = time.monotonic() + seconds
     while True:
         GLib.MainContext.default().iteration(False)
@@ -27,55 +56,107 @@ def wait_for(what, check, seconds=20):
         except (IndexError, GLib.GError):  # the tree changed while it was read
             found = None
         if found or time.monotonic() > end:
-            return found or fail("gave up waiting for " + what)
+            return found or fail("gave up after %d s waiting for %s" % (seconds, what))
         time.sleep(0.05)
+
+
+def start(command, **options):
+    """A process of the desktop: ended with it, or with this script however it ends."""
+    Desktop.running.append(subprocess.Popen(command, preexec_fn=lambda: ctypes.CDLL(
+        None).prctl(1, signal.SIGTERM), **options))  # 1: PR_SET_PDEATHSIG
+    return Desktop.running[-1]
+
+
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True).stdout.strip()
 
 
 class Desktop:
     """Xvfb with openbox: without a window manager nothing hands the keys back to the
-    window when a message box closes."""
+    window when a message box closes, and Orca follows only an active window."""
 
     def __enter__(self):
-        number = 90
-        while os.path.exists("/tmp/.X%d-lock" % number):
-            number += 1
-        os.environ["DISPLAY"] = ":%d" % number
-        self.servers = [subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "640x640x24",
-                                          "-nolisten", "tcp"], stderr=subprocess.DEVNULL)]
-        wait_for("the X server", lambda: subprocess.call(
-            ["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0)
-        self.servers.append(subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL))
+        read, write = os.pipe()
+        Desktop.running = []
+        start(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x640x24", "-nolisten", "tcp"],
+              pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as number:
+            os.environ["DISPLAY"] = ":" + number.readline().strip()
+        start(["openbox"], stderr=subprocess.DEVNULL)
+        wait_for("openbox to manage the screen",
+                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
         return self
 
     def __exit__(self, *error):
-        for server in reversed(self.servers):
-            server.terminate()
-            server.wait()
+        for process in reversed(Desktop.running):
+            process.terminate()
+            process.wait()
+
+
+class Orca:
+    """Orca from its own modules, as /usr/bin/orca starts it, but not refusing to start
+    beside another Orca of this user (a shared machine); a signal ends it cleanly even while
+    its loop waits in C. No speech server: Orca logs each utterance before it would send it."""
+    LAUNCH = """import signal, socket, sys
+from gi.repository import GLib
+from orca import debug, orca
+debug.debugLevel, debug.eventDebugLevel = debug.LEVEL_ALL, debug.LEVEL_OFF
+debug.debugFile = open(sys.argv[1], "w", buffering=1)
+orca.getSettingsManager().activate(sys.argv[2], {})
+wake, woken = socket.socketpair()
+woken.setblocking(False)
+signal.set_wakeup_fd(woken.fileno())
+GLib.io_add_watch(wake.fileno(), GLib.IO_IN, lambda *event: bool(wake.recv(64)))
+sys.exit(orca.main())"""
+
+    def __init__(self):
+        self.home = tempfile.TemporaryDirectory(prefix="orca-")
+        home = self.home.name
+        self.log = home + "/debug.log"
+        open(self.log, "w").close()
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home,
+                   XDG_CACHE_HOME=home, GSETTINGS_BACKEND="memory", SPEECHD_CMD="/bin/false")
+        self.process = start(["/usr/bin/python3", "-c", self.LAUNCH, self.log, home + "/prefs"],
+                             env=env)
+        wait_for("Orca to start", lambda: "SPEECH OUTPUT: 'Screen reader on.'" in self.text())
+
+    def text(self):
+        with open(self.log, errors="replace") as log:
+            return log.read()
+
+    def heard(self, event, since=0):
+        """Orca has logged that event (after `since`) and handled all it queued."""
+        def settled():
+            text = self.text()
+            count = lambda what: text.count("EVENT MANAGER: " + what)  # noqa: E731
+            return event in text[since:] and count("Queueing ") == count("Dequeued ") + count(
+                "Pruning ")
+        wait_for("Orca to hear " + event, settled)
+
+    def end(self):
+        self.process.send_signal(signal.SIGTERM)
+        wait_for("Orca to end", lambda: self.process.poll() is not None)
+        if self.process.returncode != 0:
+            fail("Orca ended with %d" % self.process.returncode)
+        return self.text()
 
 
 class Program:
     def __init__(self):
-        # The bus and its registry run before the program looks for them, as in a desktop.
-        pyatspi.Registry.getDesktop(0).childCount
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.process = subprocess.Popen(["./brivant"], cwd=BIN, env=env)
-        self.started = time.monotonic()
-        self.focus = []
-        pyatspi.Registry.registerEventListener(self.announced, "object:state-changed:focused")
+        self.process = start(["./brivant"], cwd=BIN, env=env)
         self.root = wait_for("the program on the bus", self.application)
-        self.window = wait_for("its window", lambda: subprocess.run(
-            ["xdotool", "search", "--pid", str(self.process.pid)],
-            capture_output=True, text=True).stdout.split()[:1])[0]
+        self.window = wait_for("its window", lambda: run(
+            "xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)))
         subprocess.call(["xdotool", "windowactivate", "--sync", self.window])
+        wait_for("the keys on its window", lambda: run("xdotool", "getwindowfocus") == self.window)
 
     def application(self):
         desktop = pyatspi.Registry.getDesktop(0)
         apps = [desktop[i] for i in range(desktop.childCount)]
-        return next((a for a in apps if a and a.name == "brivant" and a.childCount), None)
-
-    def announced(self, event):
-        if event.detail1 and event.source.getApplication().name == "brivant":
-            self.focus.append(event.source.name)
+        return next((a for a in apps if a and a.get_process_id() == self.process.pid
+                     and a.childCount), None)
 
     def all(self, node=None):
         node = node or self.root
@@ -124,21 +205,9 @@ class Program:
         self.act(answer, role=pyatspi.ROLE_PUSH_BUTTON)
         self.gone(prompt)
 
-    def keys(self, *keys):
-        self.focus.clear()
-        for key in keys:
-            subprocess.check_call(["xdotool", "key", "--delay", "60", key])
-            time.sleep(0.1)
-
-    def focused(self, name):
-        """The keys are on that control, and the bus announced it."""
-        wait_for('the keys announced on "%s"' % name, lambda: self.focus and self.focus[-1] == name)
-        self.find(name).getState().contains(pyatspi.STATE_FOCUSED) or fail(name + " lacks focus")
-
     def pixel(self, x, y):
-        return subprocess.run(["import", "-window", self.window, "-format",
-                               "%%[pixel:p{%d,%d}] %%w %%h" % (x, y), "info:"],
-                              capture_output=True, text=True, check=True).stdout.split()
+        return run("import", "-window", self.window, "-format",
+                   "%%[pixel:p{%d,%d}] %%w %%h" % (x, y), "info:")
 
     def ended(self):
         wait_for("the program to end", lambda: self.process.poll() is not None)
@@ -157,12 +226,10 @@ def bus_walk():
     app.act("Done")
     app.box("Transaction No.7 has been added.", "OK")
     app.find("Available: $204.62")
-    app.act("Next page")
-    if not app.find("Recent transactions").description.endswith("$12.5, Lunch, Food, "):
-        fail("the list does not end with the new line")
-    app.act("Transaction 7", "Toggle")
-    wait_for("line 7 chosen", lambda: app.find("Transaction 7").getState().contains(
-        pyatspi.STATE_CHECKED))
+    app.act("Recent transactions", role=pyatspi.ROLE_PUSH_BUTTON)
+    line = "Transaction 7: %s, $12.5, Lunch, Food, " % TODAY
+    app.act(line, "Toggle")
+    wait_for("line 7 chosen", lambda: app.find(line).getState().contains(pyatspi.STATE_CHECKED))
     app.act("Delete")
     app.box("Do you want to delete transaction no.7 ?", "Yes")
     app.act("Menu button")
@@ -177,53 +244,94 @@ def bus_walk():
     app.ended()
 
 
-def keyboard_walk():
-    """Real keys only, beginning under the start-up About picture: a message box left open
-    past the start-up timer's five seconds keeps the screen under it until answered."""
+ROW = "Transaction {}: 5/{}/01, ${}, {}, Food, {}"
+TIPS = ["!Input a New Transaction", "!Next Page:Recent Transactions"]
+MENU = ["F10", "Right", "Right", "Return"]
+# Keys; what Orca must then have taken from the bus (the keys' new place, mostly); what it
+# says after them, in that order ("!": what it never says there).
+ORCA_WALK = [
+    (["Tab"], "Dequeued focus: [push button | Food,",
+     ["Category overview", FOOD.format("217.12")] + TIPS),
+    (["space"], "Dequeued focus: [text | Date]", ["Status of Food", "Date", TODAY]),
+    (["Tab", "2", "period", "5", "Return"], "Dequeued focus: [push button | OK]",
+     ["Transaction No.7 has been added."]),
+    (["Return"], "Dequeued focus: [text | Amount]", ["Amount"]),
+    (["Next"], "Dequeued focus: [radio button | Transaction 1",
+     ["Recent transactions of Food", ROW.format(1, "05", "5.50", "McDonalds", "Cash")]),
+    (["Down"], "Dequeued focus: [radio button | Transaction 2",
+     [ROW.format(2, "10", "11.23", "CornerBakery", "Cash")]),
+    (["Down"], "Dequeued focus: [radio button | Transaction 3",
+     [ROW.format(3, "23", "13.26", "Jewel", "Visa")]),
+    (["Tab"], "Dequeued focus: [push button | Edit", ["Edit", "5/23/01, $13.26, Jewel"]),
+    (["space"], "Dequeued focus: [text | Date]", ["Editing transaction 3", "Date", "5/23/01"]),
+    (["Escape"], "Dequeued focus: [radio button | Transaction 3", []),
+    (["Prior", "Escape"], "Dequeued focus: [push button | Yes]",
+     ["Do you want to go back to the category page"]),
+    (["Return"], "Dequeued focus: [push button | Food,",
+     ["Category overview", FOOD.format("214.62")] + TIPS),
+    (MENU + ["Return"], "Dequeued focus: [text | Total", ["Budget setup", "Total budget"]),
+    (["Escape"], "Dequeued focus: [push button | Food,", TIPS),
+    (MENU + ["Down", "Return"], "Dequeued focus: [text | Amount]", ["Transfer funds", "Amount"]),
+    (["5", "Tab"], "Dequeued focus: [combo box |", ["From"]),
+    (["Down"], "Dequeued object:selection-changed [combo box |", ["Electricity"]),
+    (["Up", "shift+Tab", "Return"], "Dequeued focus: [push button | OK]",
+     ["Transfer $5 from category Food to category Electricity."]),
+    (["Return"], "Dequeued focus: [push button | Food, $209.62", TIPS),
+    (["F1", "Return"], "Dequeued focus: [paragraph | Help page 1 of 2]", ["Help page 1 of 2"]),
+    (["KP_Add"], "PROCESS ATSPI_KEY_RELEASED_EVENT: '+'",
+     ["How do I open a category?", "Tap its meter on the home screen."]),
+    (["Next"], "Help page 2 of 2", ["Help page 2 of 2"]),
+    (["F1", "Down", "Return"], "Dequeued focus: [paragraph | About Brivant]", ["About Brivant"]),
+    (["Escape"], "Dequeued focus: [push button | Food,", ["Category overview"] + TIPS),
+]
+
+
+def orca_walk():
+    """Real keys only, each step begun once Orca has taken in the last one; then what Orca
+    said after each step, read from its log once it has ended."""
+    orca = Orca()
     app = Program()
-    app.keys("F10", "Right", "Right", "Return", "Down", "Return", "5", "Return")
-    app.find("Transfer $5 from category Food to category Electricity.")
-    if time.monotonic() - app.started > 4.5:
-        fail("the box opened too late to see the start-up timer wait for it")
-    time.sleep(5.5 - (time.monotonic() - app.started))
-    app.find("Screen page")
-    app.find("Amount")
-    app.keys("Return")
-    app.gone("Screen page")
-    app.focused(FOOD.format("212.12"))
-    app.find("Help", pyatspi.ROLE_PAGE_TAB)
-    ring = app.pixel(49, 110)
-    if ring[1:] != ["335", "512"] or ring[0] != "srgb(0,90,200)":
-        fail("no focus ring beside the Food meter: " + " ".join(ring))
-    app.keys("Tab")
-    app.focused("Electricity, $105 available of $105")
-    app.keys("space")
-    app.focused("Date")
-    app.keys("Tab", "2", "period", "5", "Return")
-    app.find("Transaction No.1 has been added.")
-    app.keys("Return")
-    app.find("Available: $102.5")
-    app.focused("Amount")
-    app.keys("Next")
-    app.focused("Transaction 1")
-    app.keys("Tab")
-    app.focused("Edit")
-    app.keys("space")
-    app.focused("Date")
-    app.keys("Tab", "Tab", "Tab", "Tab", "Tab")
-    app.focused("Reset")
-    app.keys("Escape")
-    app.find("Delete")
-    app.focused("Transaction 1")
-    # And the pen still closes it, with a real click on the organiser's power button.
-    subprocess.check_call(["xdotool", "mousemove", "--window", app.window, "16", "448",
-                           "click", "1"])
-    app.ended()
+    # The start-up timer ends the About screen, and the window tells it, before any key.
+    orca.heard("Category overview")
+    marks, unheard = [], []
+    try:
+        for keys, then, _ in ORCA_WALK:
+            marks.append(len(orca.text()))
+            subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
+            orca.heard(then, marks[-1])
+            if len(marks) == 1:
+                wait_for("the focus ring beside the Food meter (a window of 335 by 512)",
+                         lambda: app.pixel(49, 110) == "srgb(0,90,200) 335 512")
+        app.find(FOOD.format("209.62"))
+        app.find("Electricity, $105 available of $105")
+    except AssertionError as error:
+        unheard.append("after %s: %s" % (" ".join(keys), error))
+    log = orca.end()  # before the program: Orca cannot say goodbye without a window
+    if not unheard:  # and the pen still closes it, with a real click on the power button
+        subprocess.check_call(["xdotool", "mousemove", "--window", app.window, "16", "448",
+                               "click", "1"])
+        app.ended()
+    for (keys, _, says), begin, end in zip(ORCA_WALK, marks, marks[1:] + [len(log)]):
+        if keys == ["KP_Add"]:  # what say-all reads may have been read on opening
+            begin = marks[marks.index(begin) - 1]
+        said = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?(?:\{.*\})?$",
+                          log[begin:end], re.M)
+        spoken, at = " | ".join(said), 0
+        for words in says:
+            at = spoken.find(words, at) if words[0] != "!" else (-1 if words[1:] in spoken else at)
+            if at < 0:
+                unheard.append('after %s Orca said "%s": %s "%s"' % (" ".join(keys), spoken,
+                               "also" if words[0] == "!" else "not", words.lstrip("!")))
+                break
+    if unheard:
+        fail("\n  ".join(["%d of %d steps not heard as they should be:" % (
+            len(unheard), len(ORCA_WALK))] + unheard))
 
 
 if __name__ == "__main__":
     failed = 0
-    for walk in (bus_walk, keyboard_walk):
+    chosen = sys.argv[2:] or ["bus_walk", "orca_walk"]
+    for walk in [walk for walk in (bus_walk, orca_walk) if walk.__name__ in chosen]:
         with Desktop():
             try:
                 walk()
