@@ -907,6 +907,7 @@ Accessibility::Accessibility(frmMain* window)
                 announce(box->currentText());
         });
     }
+    window->installEventFilter(this);
     nameRows();
     m_screen = screenName(window);
 }
@@ -999,6 +1000,15 @@ bool Accessibility::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Hide:
     case QEvent::DynamicPropertyChange:
         screenChanging();
+        break;
+    // A screen changed behind a message box is told as the window comes back: a reader takes
+    // the window's return and the keys' arrival in either order, and may name no panel.
+    case QEvent::WindowDeactivate:
+        m_screenAway = screenName(m_window);
+        break;
+    case QEvent::WindowActivate:
+        if (!m_screenAway.isEmpty() && std::exchange(m_screenAway, {}) != screenName(m_window))
+            announce(screenName(m_window));
         break;
     default:
         break;

@@ -42,6 +42,7 @@ private:
     frmMain* m_window;
     mutable std::array<QAccessible::Id, kPanels + 1> m_own {};
     QString m_screen;
+    QString m_screenAway; // on show when the window last lost the keys to another
     QPointer<QWidget> m_focusBefore;
     bool m_screenChanging = false;
 };
