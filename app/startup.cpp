@@ -27,7 +27,12 @@ frmMain::frmMain(QWidget* parent)
     KeepFocusOnScreen(nullptr);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // What screen readers meet goes first: it reads the window, and the window's last events
+    // come after its own parts are gone.
+    delete findChild<Accessibility*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 void frmMain::Form_Load()
 {
