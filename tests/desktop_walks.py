@@ -41,6 +41,10 @@ call(Gio.DBusConnection.new_for_address_sync(
     | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION), "org.freedesktop.DBus",
     "/org/freedesktop/DBus", "StartServiceByName", "(su)", ("org.a11y.atspi.Registry", 0))
 import pyatspi  # noqa: E402
+from gi.repository import Atspi  # noqa: E402
+
+# A call to the program that waits on a message box raises after this, as any slow one would.
+Atspi.set_timeout(PATIENCE * 1000, PATIENCE * 1000)
 
 
 def fail(message):
@@ -191,13 +195,10 @@ class Program:
         names = [actions.getName(i) for i in range(actions.nActions)]
         if action not in names:
             fail('"%s" offers %s, not %s' % (name, names, action))
-        began = time.monotonic()
         try:
             actions.doAction(names.index(action))
         except GLib.GError as error:
             fail('pressing "%s" got no answer: %s' % (name, error.message))
-        if time.monotonic() - began > 1:
-            fail('pressing "%s" kept the caller waiting' % name)
 
     def type(self, name, text):
         self.find(name, pyatspi.ROLE_TEXT).queryEditableText().setTextContents(text)
