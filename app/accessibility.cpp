@@ -898,8 +898,12 @@ Accessibility::Accessibility(frmMain* window)
         window->findChild<QWidget*>(QLatin1String(marker))->installEventFilter(this);
     connect(window->findChild<ReportBox*>(), &ReportBox::rowsChanged, this,
             &Accessibility::nameRows);
-    for (QRadioButton* option : window->findChildren<QRadioButton*>())
-        connect(option, &QRadioButton::toggled, this, &Accessibility::nameRows);
+    for (QRadioButton* option : window->findChildren<QRadioButton*>()) {
+        connect(option, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen)
+                describeChoice();
+        });
+    }
     // A new choice made by the keys is told: the list itself tells nothing a reader speaks.
     for (QComboBox* box : window->findChildren<QComboBox*>()) {
         connect(box, &QComboBox::currentIndexChanged, this, [this, box] {
@@ -948,20 +952,25 @@ void Accessibility::nameInputs()
     }
 }
 
-// Each option button by the row beside it, and Edit and Delete by the line they act on.
+// Each option button by the row beside it, when the rows are printed.
 void Accessibility::nameRows()
 {
     const QStringList rows = m_window->findChild<ReportBox*>()->rows();
-    const QList<QRadioButton*> options = m_window->findChildren<QRadioButton*>();
-    for (int i = 0; i < options.size(); ++i) {
-        QRadioButton* option
-            = m_window->findChild<QRadioButton*>(QStringLiteral("optReport(%1)").arg(i));
+    for (int i = 0; i < kOptionButtons; ++i) {
         const QString name = i < rows.size()
             ? QStringLiteral("Transaction %1: %2").arg(i + 1).arg(rows[i])
             : QStringLiteral("Transaction %1").arg(i + 1);
+        auto* option = m_window->findChild<QWidget*>(QStringLiteral("optReport(%1)").arg(i));
         if (option->accessibleName() != name)
             option->setAccessibleName(name);
     }
+    describeChoice();
+}
+
+// Edit and Delete by the line they act on, when the rows or the chosen line change.
+void Accessibility::describeChoice()
+{
+    const QStringList rows = m_window->findChild<ReportBox*>()->rows();
     const int line = m_window->selectedLine();
     const QString chosen = line >= 0 && line < rows.size()
         ? QStringLiteral(" transaction %1: %2").arg(line + 1).arg(rows[line])

@@ -35,6 +35,7 @@ private:
     static QAccessibleInterface* interfaceFor(const QString& className, QObject* object);
     void nameInputs();
     void nameRows();
+    void describeChoice();
     void announce(const QString& message);
     void screenChanging();
     void screenChanged();
