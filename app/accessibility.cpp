@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QHash>
 #include <QLabel>
@@ -911,6 +912,16 @@ Accessibility::Accessibility(frmMain* window)
                 announce(box->currentText());
         });
     }
+    connect(window, &frmMain::messageBoxOpening, this, [this] {
+        if (m_boxesOpen++ == 0 && m_screenAway.isEmpty())
+            m_screenAway = screenName(m_window);
+    });
+    connect(window, &frmMain::messageBoxAnswered, this, [this] {
+        if (--m_boxesOpen == 0 && !std::exchange(m_returning, true))
+            QMetaObject::invokeMethod(this, &Accessibility::returnEnded, Qt::QueuedConnection);
+    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { keysArrived(now); });
     window->installEventFilter(this);
     nameRows();
     m_screen = screenName(window);
@@ -1010,15 +1021,6 @@ bool Accessibility::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DynamicPropertyChange:
         screenChanging();
         break;
-    // A screen changed behind a message box is told as the window comes back: a reader takes
-    // the window's return and the keys' arrival in either order, and may name no panel.
-    case QEvent::WindowDeactivate:
-        m_screenAway = screenName(m_window);
-        break;
-    case QEvent::WindowActivate:
-        if (!m_screenAway.isEmpty() && std::exchange(m_screenAway, {}) != screenName(m_window))
-            announce(screenName(m_window));
-        break;
     default:
         break;
     }
@@ -1055,4 +1057,33 @@ void Accessibility::screenChanged()
         announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}
                      .filter(QRegularExpression(QStringLiteral(".")))
                      .join(QStringLiteral(". ")));
+}
+
+// A screen changed by a box's answer is told as the keys come back, before the control they
+// land on: a reader takes the window's return and the keys' arrival in either order, and
+// after it may name no panel. The window may come back before or after the answer's handler
+// has changed the screen.
+void Accessibility::keysArrived(QWidget* now)
+{
+    if (m_screenAway.isEmpty() || m_boxesOpen > 0 || !now || now->window() != m_window
+        || !m_window->isActiveWindow())
+        return;
+    const QString screen = screenName(m_window);
+    if (screen != m_screenAway) {
+        m_screenAway.clear();
+        announce(screen);
+    } else if (!m_returning) {
+        m_screenAway.clear();
+    }
+}
+
+// The handler that asked has ended; where the window already has the keys back and they
+// stayed where they were, the screen is told now.
+void Accessibility::returnEnded()
+{
+    m_returning = false;
+    if (m_boxesOpen > 0 || !m_window->isActiveWindow() || m_screenAway.isEmpty())
+        return;
+    if (const QString screen = screenName(m_window); std::exchange(m_screenAway, {}) != screen)
+        announce(screen);
 }

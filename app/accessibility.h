@@ -39,11 +39,16 @@ private:
     void announce(const QString& message);
     void screenChanging();
     void screenChanged();
+    void keysArrived(QWidget* now);
+    void returnEnded();
 
     frmMain* m_window;
     mutable std::array<QAccessible::Id, kPanels + 1> m_own {};
     QString m_screen;
-    QString m_screenAway; // on show when the window last lost the keys to another
+    // The screen when a message box took the keys, until they are back and it is told.
+    QString m_screenAway;
+    int m_boxesOpen = 0;
+    bool m_returning = false; // the handler that asked is still running
     QPointer<QWidget> m_focusBefore;
     bool m_screenChanging = false;
 };

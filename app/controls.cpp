@@ -438,9 +438,11 @@ Seams::Answer frmMain::MsgBox(const QString& prompt, Seams::Buttons buttons, con
 {
     // Counted, as a screen reader's call may arrive while the box waits for its answer.
     ++m_boxesOpen;
+    emit messageBoxOpening();
     const Seams::Answer answer = Seams::showMessage(
         this, {prompt, title.isEmpty() ? QStringLiteral("Ostrel") : title, buttons});
     --m_boxesOpen;
+    emit messageBoxAnswered();
     return answer;
 }
 

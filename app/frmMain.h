@@ -58,6 +58,11 @@ public:
     // The page on the screen shows text to read: a help page or the About page.
     bool showsText() const;
 
+signals:
+    // Around each message box: what the screen shows may change by its answer.
+    void messageBoxOpening();
+    void messageBoxAnswered();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;

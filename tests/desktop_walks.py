@@ -87,9 +87,14 @@ class Desktop:
         os.close(write)
         with os.fdopen(read) as number:
             os.environ["DISPLAY"] = ":" + number.readline().strip()
-        start(["openbox"], stderr=subprocess.DEVNULL)
-        wait_for("openbox to manage the screen",
-                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+        self.openbox = tempfile.TemporaryFile("w+")
+        start(["openbox"], stdout=self.openbox, stderr=subprocess.STDOUT)
+        try:
+            wait_for("openbox to manage the screen",
+                     lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+        except AssertionError:
+            self.openbox.seek(0)
+            fail("openbox did not manage the screen; it said: " + self.openbox.read())
         return self
 
     def __exit__(self, *error):
@@ -328,8 +333,13 @@ def orca_walk():
                                "also" if words[0] == "!" else "not", words.lstrip("!")))
                 break
     if unheard:
-        fail("\n  ".join(["%d of %d steps not heard as they should be:" % (
-            len(unheard), len(ORCA_WALK))] + unheard))
+        report = ["%d of %d steps not heard as they should be:" % (len(unheard), len(ORCA_WALK))]
+        if os.environ.get("WALK_LOGS"):  # kept for whoever looks into it
+            with tempfile.NamedTemporaryFile("w", dir=os.environ["WALK_LOGS"], prefix="orca-",
+                                             suffix=".log", delete=False) as kept:
+                kept.write(log)
+            report.append("Orca's log: " + kept.name)
+        fail("\n  ".join(report + unheard))
 
 
 if __name__ == "__main__":
