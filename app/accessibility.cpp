@@ -461,12 +461,21 @@ private:
 
 // A drop-down list: named by its field, its value the entry shown; its list opens only
 // where a pen could open it.
-class DropDownAccessible : public QAccessibleWidget
+class DropDownAccessible : public QAccessibleWidget, public ReadableText
 {
 public:
     explicit DropDownAccessible(QComboBox* box)
         : QAccessibleWidget(box, QAccessible::ComboBox)
     { }
+
+    // The choice shown, as text: a reader finds no chosen row in the closed list to read.
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString whole() const override { return box()->currentText(); }
 
     int childCount() const override { return box()->isEditable() ? 2 : 1; }
     QAccessibleInterface* child(int index) const override

@@ -281,7 +281,7 @@ ORCA_WALK = [
     (MENU + ["Return"], "Dequeued focus: [text | Total", ["Budget setup", "Total budget"]),
     (["Escape"], "Dequeued focus: [push button | Food,", TIPS),
     (MENU + ["Down", "Return"], "Dequeued focus: [text | Amount]", ["Transfer funds", "Amount"]),
-    (["5", "Tab"], "Dequeued focus: [combo box |", ["From"]),
+    (["5", "Tab"], "Dequeued focus: [combo box |", ["From", "Food"]),
     (["Down"], "Dequeued object:selection-changed [combo box |", ["Electricity"]),
     (["Up", "shift+Tab", "Return"], "Dequeued focus: [push button | OK]",
      ["Transfer $5 from category Food to category Electricity."]),
