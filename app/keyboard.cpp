@@ -476,6 +476,10 @@ bool frmMain::IsStop(const QWidget* control) const
 
 bool frmMain::focusNextPrevChild(bool next)
 {
+    // A handler hiding the control with the keys: where they go is settled as it ends, not at
+    // the first control of a screen half built, which a screen reader would announce.
+    if (m_handlerDepth > 0)
+        return true;
     const std::vector<QWidget*> stops = ScreenStops();
     if (stops.empty())
         return false;

@@ -289,7 +289,8 @@ ORCA_WALK = [
     (["F1", "Return"], "Dequeued focus: [paragraph | Help page 1 of 2]", ["Help page 1 of 2"]),
     (["KP_Add"], "PROCESS ATSPI_KEY_RELEASED_EVENT: '+'",
      ["How do I open a category?", "Tap its meter on the home screen."]),
-    (["Next"], "Help page 2 of 2", ["Help page 2 of 2"]),
+    (["Next"], "Dequeued object:state-changed:showing [notification | Help page 2 of 2",
+     ["Help page 2 of 2"]),
     (["F1", "Down", "Return"], "Dequeued focus: [paragraph | About Brivant]", ["About Brivant"]),
     (["Escape"], "Dequeued focus: [push button | Food,", ["Category overview"] + TIPS),
 ]

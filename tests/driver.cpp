@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +26,33 @@ using ledger::CategoryRecord;
 using ledger::Money;
 
 namespace {
+
+class Landings : public QObject
+{
+public:
+    explicit Landings(QWidget* window)
+        : m_window(window)
+    {
+        qApp->installEventFilter(this);
+    }
+    QList<QPointer<QWidget>> landed;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* now = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FocusIn && now && now->window() == m_window
+            && now != m_window) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason)
+                landed << now;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
 
 // clang-format off
 const QStringList kIcons = {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
@@ -221,7 +249,13 @@ QString Driver::step(const QString& line)
     m_underBox = match.captured(2);
     claims.clear();
     m_keysDue.clear();
-    if (!perform(s) && strict)
+    // Every control the keys are moved to is told to a screen reader: none may be off the
+    // screen once the step is over, as the first control of a page half built would be. (A
+    // click gives the keys to a menu list that its choice then takes away, and the window
+    // coming back gives them back where they were.)
+    Landings landings(window.get());
+    const bool reached = perform(s);
+    if (!reached && strict)
         return "script: " + s + " is out of reach";
     // A click elsewhere closes any list a key opened; a screen reader may go on in it.
     while (QWidget* popup = s.startsWith("bus ") ? nullptr : QApplication::activePopupWidget())
@@ -232,6 +266,10 @@ QString Driver::step(const QString& line)
     const QString keys = window->focusWidget() ? window->focusWidget()->objectName() : "";
     if (!m_keysDue.isEmpty() && keys != m_keysDue)
         return "keys: on '" + keys + "' after a refusal that names " + m_keysDue;
+    for (const QWidget* on : std::as_const(landings.landed)) {
+        if (on && window->isVisible() && !frmMain::reachable(on))
+            return "keys: passed through " + on->objectName() + ", which is not on the screen";
+    }
     return Checks::ledgerFault(window->categories())
         + Checks::moneyFault(before, window->categories(), window->currentCategory(), selected,
                              claims, page)
