@@ -1060,9 +1060,13 @@ void Accessibility::screenChanged()
             QAccessible::updateAccessibility(&renamed);
         }
     }
-    // A page of text is told with its first lines, as the keys on it would read them.
+    // A page of text is told with its first lines, as the keys on it would read them. Told
+    // also where the keys land on the page text: a reader that skipped their visit elsewhere
+    // (a menu, under load) finds them on the same text object and says nothing.
     QWidget* focus = m_window->focusWidget();
-    if (!focus || focus == m_window || focus == m_focusBefore)
+    const bool onText = m_window->showsText() && focus
+        && focus == m_window->findChild<QWidget*>(QStringLiteral("imgFront"));
+    if (!focus || focus == m_window || focus == m_focusBefore || onText)
         announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}
                      .filter(QRegularExpression(QStringLiteral(".")))
                      .join(QStringLiteral(". ")));

@@ -286,12 +286,14 @@ ORCA_WALK = [
     (["Up", "shift+Tab", "Return"], "Dequeued focus: [push button | OK]",
      ["Transfer $5 from category Food to category Electricity."]),
     (["Return"], "Dequeued focus: [push button | Food, $209.62", TIPS),
-    (["F1", "Return"], "Dequeued focus: [paragraph | Help page 1 of 2]", ["Help page 1 of 2"]),
+    (["F1", "Return"], "Dequeued object:state-changed:showing [notification | Help page 1",
+     ["Help page 1 of 2"]),
     (["KP_Add"], "PROCESS ATSPI_KEY_RELEASED_EVENT: '+'",
      ["How do I open a category?", "Tap its meter on the home screen."]),
     (["Next"], "Dequeued object:state-changed:showing [notification | Help page 2 of 2",
      ["Help page 2 of 2"]),
-    (["F1", "Down", "Return"], "Dequeued focus: [paragraph | About Brivant]", ["About Brivant"]),
+    (["F1", "Down", "Return"], "Dequeued object:state-changed:showing [notification | About",
+     ["About Brivant"]),
     (["Escape"], "Dequeued focus: [push button | Food,", ["Category overview"] + TIPS),
 ]
 
