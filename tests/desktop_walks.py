@@ -82,19 +82,33 @@ class Desktop:
     def __enter__(self):
         read, write = os.pipe()
         Desktop.running = []
-        start(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x640x24", "-nolisten", "tcp"],
-              pass_fds=[write], stderr=subprocess.DEVNULL)
+        said = {name: tempfile.TemporaryFile("w+") for name in ("Xvfb", "openbox")}
+
+        def failed(what):
+            self.__exit__()
+            for name, output in said.items():
+                output.seek(0)
+                what += "; %s said: %s" % (name, output.read().strip() or "nothing")
+            fail(what)
+        xvfb = start(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x640x24",
+                      "-nolisten", "tcp"], pass_fds=[write], stdout=said["Xvfb"],
+                     stderr=subprocess.STDOUT)
         os.close(write)
         with os.fdopen(read) as number:
             os.environ["DISPLAY"] = ":" + number.readline().strip()
-        self.openbox = tempfile.TemporaryFile("w+")
-        start(["openbox"], stdout=self.openbox, stderr=subprocess.STDOUT)
         try:
-            wait_for("openbox to manage the screen",
-                     lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
-        except AssertionError:
-            self.openbox.seek(0)
-            fail("openbox did not manage the screen; it said: " + self.openbox.read())
+            wait_for("the X server on display %s to answer" % os.environ["DISPLAY"],
+                     lambda: xvfb.poll() is not None or subprocess.call(
+                         ["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0)
+            if xvfb.poll() is not None:
+                fail("Xvfb ended with %d" % xvfb.returncode)
+            openbox = start(["openbox"], stdout=said["openbox"], stderr=subprocess.STDOUT)
+            wait_for("openbox to manage the screen", lambda: openbox.poll() is not None or (
+                "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")))
+            if openbox.poll() is not None:
+                fail("openbox ended with %d" % openbox.returncode)
+        except AssertionError as error:
+            failed(str(error))
         return self
 
     def __exit__(self, *error):
@@ -349,11 +363,11 @@ if __name__ == "__main__":
     failed = 0
     chosen = sys.argv[2:] or ["bus_walk", "orca_walk"]
     for walk in [walk for walk in (bus_walk, orca_walk) if walk.__name__ in chosen]:
-        with Desktop():
-            try:
+        try:
+            with Desktop():
                 walk()
-                print("desktop: %s passed" % walk.__name__)
-            except AssertionError as error:
-                failed += 1
-                print("desktop: %s FAILED: %s" % (walk.__name__, error))
+            print("desktop: %s passed" % walk.__name__)
+        except AssertionError as error:
+            failed += 1
+            print("desktop: %s FAILED: %s" % (walk.__name__, error))
     sys.exit(1 if failed else 0)
