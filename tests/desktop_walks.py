@@ -90,8 +90,10 @@ class Desktop:
                 output.seek(0)
                 what += "; %s said: %s" % (name, output.read().strip() or "nothing")
             fail(what)
+        # No reset as the last client leaves: a client that connects meanwhile (openbox after
+        # a probe of the display) is refused.
         xvfb = start(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x640x24",
-                      "-nolisten", "tcp"], pass_fds=[write], stdout=said["Xvfb"],
+                      "-nolisten", "tcp", "-noreset"], pass_fds=[write], stdout=said["Xvfb"],
                      stderr=subprocess.STDOUT)
         os.close(write)
         with os.fdopen(read) as number:

@@ -50,11 +50,18 @@ done
 
 disp=90
 while [ -e "/tmp/.X${disp}-lock" ]; do disp=$((disp + 1)); done
-Xvfb ":$disp" -screen 0 1024x1100x24 -nolisten tcp >/dev/null 2>&1 &
+# No reset as the last client leaves: the program connecting just after a probe is refused.
+Xvfb ":$disp" -screen 0 1024x1100x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$disp" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$work/runtime" "$work/empty"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Waits for a condition, with the patience a busy machine needs (two minutes).
+until_ok() {
+  local _
+  for _ in $(seq 1200); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+until_ok xdpyinfo >/dev/null 2>&1 || fail "the X server never answered"
 
 # Starts the installed program at a scale, ends the About screen, opens the Food status
 # page and switches it off; every click lands on window pixels times the scale.
@@ -63,18 +70,15 @@ run() {
   (cd "$work/empty" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale exec "$usr/bin/brivant") 2>"$log" &
   app=$!
   local wid
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+  wid=$(timeout 120 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
   [ -n "$wid" ] || fail "the window never mapped at scale $scale"
-  sleep 0.5
   local size
   size=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
   [ "$size" = "$((335 * scale))x$((512 * scale))" ] || fail "window $size at scale $scale"
   for point in 172,246 89,110 16,448; do
     xdotool mousemove --window "$wid" $((${point%,*} * scale)) $((${point#*,} * scale)) click 1
-    sleep 0.4
   done
-  for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app" 2>/dev/null && fail "the power button did not close the program"
+  until_ok eval '! kill -0 "$app" 2>/dev/null' || fail "the power button did not close the program"
   wait "$app" || fail "the program failed at scale $scale"
   if grep -q 'brivant: picture' "$log"; then cat "$log"; fail "pictures not found at scale $scale"; fi
   echo "installed: scale $scale, window $size, every picture found"
