@@ -922,16 +922,15 @@ Accessibility::Accessibility(frmMain* window)
         });
     }
     connect(window, &frmMain::messageBoxOpening, this, [this] {
-        if (m_boxesOpen++ == 0 && m_screenAway.isEmpty())
+        if (m_screenAway.isEmpty())
             m_screenAway = screenName(m_window);
     });
     connect(window, &frmMain::messageBoxAnswered, this, [this] {
-        if (--m_boxesOpen == 0 && !std::exchange(m_returning, true))
+        if (!m_window->messageBoxOpen() && !std::exchange(m_returning, true))
             QMetaObject::invokeMethod(this, &Accessibility::returnEnded, Qt::QueuedConnection);
     });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { keysArrived(now); });
-    window->installEventFilter(this);
     nameRows();
     m_screen = screenName(window);
 }
@@ -1078,7 +1077,7 @@ void Accessibility::screenChanged()
 // has changed the screen.
 void Accessibility::keysArrived(QWidget* now)
 {
-    if (m_screenAway.isEmpty() || m_boxesOpen > 0 || !now || now->window() != m_window
+    if (m_screenAway.isEmpty() || m_window->messageBoxOpen() || !now || now->window() != m_window
         || !m_window->isActiveWindow())
         return;
     const QString screen = screenName(m_window);
@@ -1095,7 +1094,7 @@ void Accessibility::keysArrived(QWidget* now)
 void Accessibility::returnEnded()
 {
     m_returning = false;
-    if (m_boxesOpen > 0 || !m_window->isActiveWindow() || m_screenAway.isEmpty())
+    if (m_window->messageBoxOpen() || !m_window->isActiveWindow() || m_screenAway.isEmpty())
         return;
     if (const QString screen = screenName(m_window); std::exchange(m_screenAway, {}) != screen)
         announce(screen);

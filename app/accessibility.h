@@ -47,7 +47,6 @@ private:
     QString m_screen;
     // The screen when a message box took the keys, until they are back and it is told.
     QString m_screenAway;
-    int m_boxesOpen = 0;
     bool m_returning = false; // the handler that asked is still running
     QPointer<QWidget> m_focusBefore;
     bool m_screenChanging = false;

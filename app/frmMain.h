@@ -57,6 +57,7 @@ public:
     Turn arrowTurn(const QLabel* arrow) const;
     // The page on the screen shows text to read: a help page or the About page.
     bool showsText() const;
+    bool messageBoxOpen() const { return m_boxesOpen > 0; }
 
 signals:
     // Around each message box: what the screen shows may change by its answer.
