@@ -79,9 +79,10 @@ QPixmap placeholder(const QString& fileName)
     return pixmap;
 }
 
-// The picture of a file, or a null pixmap when it cannot be shown at its size.
+// The picture of a file, or a null pixmap when it cannot be shown at its size; stopped is
+// set when the time cap stopped it.
 QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal devicePixelRatio,
-               const char* instead)
+               const char* instead, bool& stopped)
 {
     QFile file(path);
     if (file.size() > kMaxFileBytes) {
@@ -97,6 +98,7 @@ QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal d
     }
     bytes.truncate(qsizetype(read));
     Jpeg::Picture picture = Jpeg::decode(bytes, size);
+    stopped = picture.stopped;
     if (picture.image.isNull()) {
         warnOnce(fileName, picture.problem, instead);
         return {};
@@ -105,16 +107,18 @@ QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal d
     return QPixmap::fromImage(std::move(picture.image));
 }
 
-// The file's picture as last decoded, decoded again when the file changes.
+// The file's picture as last decoded, decoded again when the file changes or when the time
+// cap stopped it, which a busy moment may have caused.
 QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
 {
     CachedPicture& entry = cache()[file.absoluteFilePath()];
     if (entry.size < 0 || entry.modified != file.lastModified() || entry.size != file.size()) {
+        bool stopped = false;
+        entry.pixmap = decode(
+            file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
+            devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder", stopped);
         entry.modified = file.lastModified();
-        entry.size = file.size();
-        entry.pixmap
-            = decode(file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
-                     devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
+        entry.size = stopped ? -1 : file.size();
     }
     return entry.pixmap;
 }

@@ -18,7 +18,7 @@ QSize expectedSize(const QString& fileName);
 // the size of the plain one. A file that is missing, unreadable, damaged or not of the
 // expected size (twice it for "@2x") gives a neutral placeholder of the expected size
 // and one line on standard error; it never ends the program. Decoded pictures are kept
-// until the file changes.
+// until the file changes; one the time cap stopped is decoded again when next asked for.
 QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
 
 // A picture compiled into the program ("skin.jpg", "icon@2x.png"), shared by all who show it.

@@ -3,6 +3,7 @@
 // of the same sizes. The walk holds every picture shown to its size, and run on a screen of
 // twice the density to its drawing.
 #include "driver.h"
+#include "jpeg.h"
 #include "pictures.h"
 
 #include <QBuffer>
@@ -177,7 +178,11 @@ TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
     }
     // Decoding any of the declared sizes would take 100 MB at the least.
     EXPECT_LT(peakKilobytes() - peakBefore, 40 * 1024);
-    // A missing or broken twice-size drawing falls back to the plain picture.
+    // A missing or broken twice-size drawing falls back to the plain picture; one the time cap
+    // stopped is decoded again when next asked for.
+    Jpeg::setTimeCap(std::chrono::nanoseconds(-1)); // stops every decode
+    EXPECT_EQ(Pictures::load("edit.jpg", 2).devicePixelRatio(), 1);
+    Jpeg::setTimeCap(std::chrono::seconds(1));
     // clang-format off
     for (const auto& [file, density] : {std::pair {"report1.jpg", 1}, {"report2.jpg", 1}, {"edit.jpg", 2}})
         EXPECT_EQ(Pictures::load(file, 2).devicePixelRatio(), density) << file;
