@@ -112,18 +112,19 @@ void setTimeCap(std::chrono::nanoseconds cap)
     maxTime = cap;
 }
 
-Picture decode(QByteArrayView bytes, QSize size)
+Picture decode(QByteArrayView bytes, QSize smallest, QSize largest)
 {
     Decoder d;
     d.errors.error_exit = giveUp;
     d.errors.output_message = keepQuiet;
     if (!readHeader(d, bytes))
         return {{}, QStringLiteral("cannot be read")};
-    const QSize declared(int(d.info.image_width), int(d.info.image_height));
-    if (declared != size)
+    const QSize size(int(d.info.image_width), int(d.info.image_height));
+    if (size != size.expandedTo(smallest).boundedTo(largest))
         return {{},
-                QString::asprintf("is %dx%d, not %dx%d", declared.width(), declared.height(),
-                                  size.width(), size.height())};
+                QString::asprintf("is %dx%d, not within %dx%d to %dx%d", size.width(),
+                                  size.height(), smallest.width(), smallest.height(),
+                                  largest.width(), largest.height())};
 
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     // Written straight into the picture's lines in Qt's own pixel order.
