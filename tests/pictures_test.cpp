@@ -1,7 +1,7 @@
 // The picture files: each has the size it is shown at, twice that in its twice-size drawing,
 // and every input of a page lies on its field; a start among spoilt files shows placeholders
-// of the same sizes. The walk holds every picture shown to its size, and run on a screen of
-// twice the density to its drawing.
+// of the same sizes, and sound smaller files at their own. The walk holds every picture shown
+// to its place, and run on a screen of twice the density to its drawing.
 #include "driver.h"
 #include "jpeg.h"
 #include "pictures.h"
