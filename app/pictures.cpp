@@ -235,10 +235,10 @@ void PictureLabel::paintEvent(QPaintEvent* event)
         showNow(fileName, Pictures::load(fileName, m_laterRatio));
     }
     const QPixmap picture = pixmap();
-    const QRect covered(QPoint(), picture.deviceIndependentSize().toSize());
+    const QRectF covered(QPointF(), picture.deviceIndependentSize());
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
-        if (!covered.contains(rect))
+        if (!covered.contains(QRectF(rect)))
             painter.fillRect(rect, Qt::white);
         painter.drawPixmap(QPoint(), picture);
     }
