@@ -23,6 +23,11 @@ struct Picture
 // refused before it is decoded; one the decoder finds damaged, or whose scans go on past any
 // real picture's or past the time cap, is refused too; the decoder's own memory is capped.
 Picture decode(QByteArrayView bytes, QSize smallest, QSize largest);
+// The same, of exactly the given size.
+inline Picture decode(QByteArrayView bytes, QSize size)
+{
+    return decode(bytes, size, size);
+}
 
 // The processor time of its own thread a decode may take; a second unless a test says less.
 void setTimeCap(std::chrono::nanoseconds cap);

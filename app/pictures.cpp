@@ -190,7 +190,7 @@ QPixmap builtIn(const QString& name, qreal devicePixelRatio)
     QImage image;
     if (picture->format == QImage::Format_Invalid) {
         const QSize size = builtIn(name).size() * 2;
-        image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), size, size).image;
+        image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), size).image;
     } else {
         image = QImage(reinterpret_cast<const uchar*>(picture->bytes), picture->width,
                        picture->height, picture->bytesPerLine, picture->format);
