@@ -89,10 +89,16 @@ QPixmap placeholder(const QString& fileName)
     return pixmap;
 }
 
-// The picture of a file, or a null pixmap when it cannot be shown in its place; stopped is
-// set when the time cap stopped it.
+// The files whose last decode the time cap stopped: a busy moment, not what the file holds.
+QSet<QString>& stoppedByCap()
+{
+    static QSet<QString> files;
+    return files;
+}
+
+// The picture of a file, or a null pixmap when it cannot be shown in its place.
 QPixmap decode(const QString& path, const QString& fileName, QSize place, qreal devicePixelRatio,
-               const char* instead, bool& stopped)
+               const char* instead)
 {
     QFile file(path);
     if (file.size() > kMaxFileBytes) {
@@ -110,7 +116,8 @@ QPixmap decode(const QString& path, const QString& fileName, QSize place, qreal 
     // A page spans the screen's width; a strip or a meter may be narrower too.
     const bool spans = placeOf(fileName) >= Place::About;
     Jpeg::Picture picture = Jpeg::decode(bytes, QSize(spans ? place.width() : 1, 1), place);
-    stopped = picture.stopped;
+    if (picture.stopped)
+        stoppedByCap().insert(path);
     if (picture.image.isNull()) {
         warnOnce(fileName, picture.problem, instead);
         return {};
@@ -120,17 +127,17 @@ QPixmap decode(const QString& path, const QString& fileName, QSize place, qreal 
 }
 
 // The file's picture as last decoded, decoded again when the file changes or when the time
-// cap stopped it, which a busy moment may have caused.
+// cap stopped it.
 QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
 {
     CachedPicture& entry = cache()[file.absoluteFilePath()];
-    if (entry.size < 0 || entry.modified != file.lastModified() || entry.size != file.size()) {
-        bool stopped = false;
-        entry.pixmap = decode(
-            file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
-            devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder", stopped);
+    if (stoppedByCap().remove(file.absoluteFilePath()) || entry.size < 0
+        || entry.modified != file.lastModified() || entry.size != file.size()) {
         entry.modified = file.lastModified();
-        entry.size = stopped ? -1 : file.size();
+        entry.size = file.size();
+        entry.pixmap
+            = decode(file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
+                     devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
     }
     return entry.pixmap;
 }
