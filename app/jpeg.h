@@ -14,8 +14,7 @@ namespace Jpeg {
 struct Picture
 {
     QImage image; // Format_RGB32 of the file's size, or null when nothing can be shown
-    QString
-        problem; // why nothing is shown: "is damaged", "is 245x500, not within 245x1 to 245x223"
+    QString problem; // why not: "is damaged", "is 245x500, not within 245x1 to 245x223"
     bool stopped = false; // by the time cap, not for what the file holds: worth another try
 };
 
