@@ -213,6 +213,7 @@ void frmMain::BuildControls()
     };
     setBuiltIn(imgOstrel, QStringLiteral("skin.jpg"));
     setBuiltIn(imgFront, QStringLiteral("about.jpg"));
+    static_cast<PictureLabel*>(imgFront)->keepPlace();
     setBuiltIn(imgAllCategory, QStringLiteral("title.jpg"));
     setBuiltIn(imgReport, QStringLiteral("meter.jpg"));
     for (qint16 i = 0; i < ledger::kCategoryCount; ++i)
@@ -441,9 +442,7 @@ void frmMain::SetPicture(QLabel* image, const QString& fileName)
         return;
     }
     picture->showLater({}, 1);
-    const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
-    image->setPixmap(pixmap);
-    image->resize(pixmap.deviceIndependentSize().toSize());
+    picture->showNow(fileName, Pictures::load(fileName, devicePixelRatio()));
 }
 
 void frmMain::ShowReleased(std::initializer_list<QLabel*> buttons)
