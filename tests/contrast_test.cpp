@@ -3,7 +3,10 @@
 #include "driver.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include <cmath>
 #include <map>
@@ -98,4 +101,21 @@ TEST_F(Script, EveryTextAndEdgeStandsOutAtEveryDensity)
         }
         list->hidePopup();
     }
+    // A real message box: the edges and captions of its buttons.
+    Seams::setMessageHandler({});
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_TRUE(box);
+        const QImage image = box->grab().toImage();
+        const qreal d = image.devicePixelRatio();
+        for (const QPushButton* button : box->findChildren<QPushButton*>()) {
+            const QRectF area(button->mapTo(box, QPoint()) * d, button->size() * d);
+            EXPECT_GE(contrast(image, area.toRect()), kText) << qPrintable(button->text());
+            EXPECT_GE(contrast(image,
+                               area.adjusted(-3 * d, 4 * d, 4 * d - area.width(), -4 * d).toRect()),
+                      kEdge);
+        }
+        box->close();
+    });
+    Seams::showMessage(window.get(), {"Go back?", "Ostrel", Seams::Buttons::YesNo});
 }
