@@ -22,7 +22,7 @@ inline const QColor kAccentDark {20, 52, 84};
 inline const QColor kPage {242, 244, 247};
 inline const QColor kRule {176, 192, 211};
 inline const QColor kText {34, 40, 49};
-inline const QColor kQuiet {80, 88, 100};
+inline const QColor kQuiet {72, 80, 92};
 inline const QColor kFieldEdge {96, 108, 126};
 inline const QColor kFieldShade {70, 82, 100};
 inline const QColor kValueEdge {200, 208, 219};
