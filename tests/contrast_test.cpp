@@ -15,8 +15,8 @@ namespace {
 
 // The ink of an area against its commonest shade, in WCAG's relative luminance. The ink is
 // taken among the pixels that stand out at least half as far (in ratio) as the farthest, at
-// the twentieth strongest of them in a hundred: a few stray pixels pass no faint text, and a
-// thin text is only as strong as most of its strokes.
+// the tenth strongest of them in a hundred: a few stray pixels pass no faint text, and a thin
+// text counts as only as dark as most of its strokes.
 double contrast(const QImage& image, QRect area)
 {
     const auto linear = [](double v) {
@@ -41,7 +41,7 @@ double contrast(const QImage& image, QRect area)
     std::sort(ratios.begin(), ratios.end(), std::greater());
     const auto strong
         = std::upper_bound(ratios.begin(), ratios.end(), std::sqrt(ratios[0]), std::greater());
-    return ratios[std::size_t(strong - ratios.begin()) / 20];
+    return ratios[std::size_t(strong - ratios.begin()) / 10];
 }
 
 // A control's name and an area in its pixels, where a width or height of 0 or less is the
