@@ -49,15 +49,21 @@ void warnOnce(const QString& fileName, const QString& reason,
                  instead);
 }
 
-// From this device pixel ratio on, a picture is shown from its twice-size drawing.
-constexpr qreal kTwiceFrom = 1.5;
-
-// "report1.jpg" -> "report1@2x.jpg": the same drawing at twice the size.
-QString twiceName(const QString& fileName)
+// The drawing a screen of this device pixel ratio shows: from 1.5 on the twice-size one,
+// from 2.5 on the one three times the size; each is shown pixel for pixel at its own ratio.
+int drawingScale(qreal devicePixelRatio)
 {
+    return devicePixelRatio >= 2.5 ? 3 : devicePixelRatio >= 1.5 ? 2 : 1;
+}
+
+// ("report1.jpg", 2) -> "report1@2x.jpg": the same drawing at twice the size.
+QString scaledName(const QString& fileName, int scale)
+{
+    if (scale == 1)
+        return fileName;
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const qsizetype end = dot < 0 ? fileName.size() : dot;
-    return fileName.left(end) + QStringLiteral("@2x") + fileName.mid(end);
+    return fileName.left(end) + QStringLiteral("@%1x").arg(scale) + fileName.mid(end);
 }
 
 // Where picture files are looked for, in order: the working directory, beside the
@@ -114,7 +120,7 @@ QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
         entry.size = file.size();
         entry.pixmap
             = decode(file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
-                     devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
+                     devicePixelRatio > 1 ? "showing a smaller drawing" : "showing a placeholder");
     }
     return entry.pixmap;
 }
@@ -134,15 +140,16 @@ QSize expectedSize(const QString& fileName)
 
 QPixmap load(const QString& fileName, qreal devicePixelRatio)
 {
-    const bool twice = devicePixelRatio >= kTwiceFrom;
     const QSize size = expectedSize(fileName);
     for (const QString& folder : folders()) {
         const QDir dir(folder);
         // The first folder that holds the picture gives it; a missing or broken
-        // twice-size drawing there falls back to the plain one.
-        if (const QFileInfo file(dir, twiceName(fileName)); twice && file.isFile()) {
-            if (const QPixmap pixmap = cached(file, size * 2, 2); !pixmap.isNull())
-                return pixmap;
+        // larger drawing there falls back to the next smaller one.
+        for (int scale = drawingScale(devicePixelRatio); scale > 1; --scale) {
+            if (const QFileInfo file(dir, scaledName(fileName, scale)); file.isFile()) {
+                if (const QPixmap pixmap = cached(file, size * scale, scale); !pixmap.isNull())
+                    return pixmap;
+            }
         }
         if (const QFileInfo file(dir, fileName); file.isFile()) {
             const QPixmap pixmap = cached(file, size, 1);
@@ -157,8 +164,8 @@ QPixmap builtIn(const QString& name, qreal devicePixelRatio)
 {
     // Shared: the nine icons and the status meter show the same placeholder.
     static QHash<QString, QPixmap> shown;
-    const bool twice = devicePixelRatio >= kTwiceFrom;
-    const QString fileName = twice ? twiceName(name) : name;
+    const int scale = drawingScale(devicePixelRatio);
+    const QString fileName = scaledName(name, scale);
     if (const auto it = shown.constFind(fileName); it != shown.cend())
         return *it;
     const auto pictures = builtinPictures();
@@ -166,17 +173,16 @@ QPixmap builtIn(const QString& name, qreal devicePixelRatio)
         return fileName == QLatin1String(p.name);
     });
     if (picture == pictures.end())
-        return twice ? builtIn(name) : QPixmap();
+        return scale > 1 ? builtIn(name, scale - 1) : QPixmap();
     QImage image;
     if (picture->format == QImage::Format_Invalid) {
-        const QSize size = builtIn(name).size() * 2;
+        const QSize size = builtIn(name).size() * scale;
         image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), size).image;
     } else {
         image = QImage(reinterpret_cast<const uchar*>(picture->bytes), picture->width,
                        picture->height, picture->bytesPerLine, picture->format);
     }
-    if (twice)
-        image.setDevicePixelRatio(2);
+    image.setDevicePixelRatio(scale);
     // Shown from where the program holds it, without a copy or a look for transparent pixels.
     return *shown.insert(fileName, QPixmap::fromImage(std::move(image), Qt::NoFormatConversion));
 }

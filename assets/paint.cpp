@@ -10,28 +10,29 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <utility>
 
 namespace {
 
 // High enough that a field drawn white stays plain white: the pages are checked for it.
 constexpr int kJpegQuality = 96;
 
-// "report1.jpg" -> "report1@2x.jpg"
-QString twiceName(const QString& name)
+// ("report1.jpg", 2) -> "report1@2x.jpg"
+QString scaledName(const QString& name, int scale)
 {
+    if (scale == 1)
+        return name;
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
+    return name.left(dot) + QStringLiteral("@%1x").arg(scale) + name.mid(dot);
 }
 
-// Every picture at its own size and at twice the size, "report1@2x.jpg", for screens
-// of twice the pixel density; the program picks one by the screen.
+// Every picture at its own size and at twice and three times the size, "report1@2x.jpg"
+// and "report1@3x.jpg", for denser screens; the program picks one by the screen.
 bool write(const QDir& dir, const QString& name)
 {
     bool ok = true;
-    for (const auto& [scale, fileName] : {std::pair(1, name), std::pair(2, twiceName(name))}) {
+    for (const int scale : {1, 2, 3}) {
         const QImage image = Artwork::draw(name, scale);
-        const QString path = dir.filePath(fileName);
+        const QString path = dir.filePath(scaledName(name, scale));
         if (image.isNull() || !image.save(path, nullptr, kJpegQuality)) {
             std::fprintf(stderr, "brivant_paint: cannot draw %s\n", qPrintable(path));
             ok = false;
@@ -64,7 +65,7 @@ QByteArray literal(QByteArrayView bytes)
 
 // The built-in pictures as C++ for the program (app/builtin_pictures.h): the plain-size
 // ones and the PNG files as the pixels a pixmap of their file holds, in the screen's format
-// so that drawing them is a copy; the twice-size JPEG drawings as their files. The pixels
+// so that drawing them is a copy; the larger JPEG drawings as their files. The pixels
 // come first, in the order given, so that those of the first screen lie together in memory.
 bool writeSource(const QDir& builtin, const QStringList& files)
 {
@@ -79,7 +80,7 @@ bool writeSource(const QDir& builtin, const QStringList& files)
         QByteArray bytes = file.readAll();
         QByteArray format = "QImage::Format_Invalid";
         QImage image;
-        if (!name.contains(QLatin1String("@2x.jpg"))) {
+        if (!name.contains(QLatin1Char('@')) || !name.endsWith(QLatin1String(".jpg"))) {
             // The pixmap a decoded file gives, in the format it keeps on the screen.
             image = QPixmap::fromImage(QImage::fromData(bytes)).toImage();
             if (image.format() != QImage::Format_RGB32
@@ -137,8 +138,10 @@ int main(int argc, char* argv[])
     for (const QString& name : builtinFiles)
         ok = write(builtin, name) && ok;
     QStringList compiledIn = builtinFiles;
-    for (const QString& name : builtinFiles)
-        compiledIn << twiceName(name);
+    for (const int scale : {2, 3}) {
+        for (const QString& name : builtinFiles)
+            compiledIn << scaledName(name, scale);
+    }
     if (ok && !writeSource(builtin, compiledIn)) {
         std::fprintf(stderr, "brivant_paint: cannot write the built-in pictures' source\n");
         ok = false;

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <meter.h>
@@ -626,7 +627,8 @@ QString Checks::screenFault(const frmMain& window, bool held)
     for (const QLabel* picture : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         const QPixmap pixels = picture->pixmap();
         if (picture->isVisible() && !pixels.isNull()
-            && pixels.devicePixelRatio() != (window.devicePixelRatio() < 1.5 ? 1 : 2))
+            && pixels.devicePixelRatio()
+                != std::clamp(std::round(window.devicePixelRatio()), 1.0, 3.0))
             return "screen: " + picture->objectName() + " is drawn for another density";
     }
     // Ending the start-up About screen brings the Help tab back even under an open menu

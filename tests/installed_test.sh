@@ -2,7 +2,7 @@
 # An installed Brivant in a scratch root: its files lie where a desktop looks for them and
 # pass the checks of menus and software centres, and the installed program, started in a
 # real X window from a folder without pictures, shows every picture it opens (no
-# placeholder warning) at 1x and at 2x.
+# placeholder warning) at 1x, 2x and 3x.
 #
 #   installed_test.sh --install BUILD_DIR   # cmake --install into the scratch root
 #   installed_test.sh --deb PACKAGE.deb     # the Debian package, unpacked with dpkg -x
@@ -43,7 +43,7 @@ done
 pictures="Title TopMenu report1 report2 edit Setup Transfer FAQ1 FAQ2 about"
 pictures+=" $(echo meter{0..8})"
 for name in $pictures; do
-  for file in "$name.jpg" "$name@2x.jpg"; do
+  for file in "$name.jpg" "$name@2x.jpg" "$name@3x.jpg"; do
     [ -s "$usr/share/brivant/pictures/$file" ] || fail "picture $file is not installed"
   done
 done
@@ -51,7 +51,7 @@ done
 disp=90
 while [ -e "/tmp/.X${disp}-lock" ]; do disp=$((disp + 1)); done
 # No reset as the last client leaves: the program connecting just after a probe is refused.
-Xvfb ":$disp" -screen 0 1024x1100x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+Xvfb ":$disp" -screen 0 1024x1600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$disp" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$work/runtime" "$work/empty"
@@ -85,4 +85,5 @@ run() {
 }
 run 1
 run 2
+run 3
 echo "installed: 1 passed, 0 failed"
