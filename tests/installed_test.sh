@@ -63,11 +63,13 @@ until_ok() {
 }
 until_ok xdpyinfo >/dev/null 2>&1 || fail "the X server never answered"
 
-# Starts the installed program at a scale, ends the About screen, opens the Food status
-# page and switches it off; every click lands on window pixels times the scale.
+# Starts the installed program by a command expected to show it at a scale, ends the About
+# screen, opens the Food status page and switches it off; every click lands on window pixels
+# times the scale.
 run() {
   local scale=$1 log="$work/stderr$1"
-  (cd "$work/empty" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale exec "$usr/bin/brivant") 2>"$log" &
+  shift
+  (cd "$work/empty" && PATH="$usr/bin:$PATH" QT_QPA_PLATFORM=xcb exec "$@") 2>"$log" &
   app=$!
   local wid
   wid=$(timeout 120 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
@@ -83,7 +85,12 @@ run() {
   if grep -q 'brivant: picture' "$log"; then cat "$log"; fail "pictures not found at scale $scale"; fi
   echo "installed: scale $scale, window $size, every picture found"
 }
-run 1
-run 2
-run 3
+unset QT_SCALE_FACTOR
+run 1 brivant
+# The menu entry's action for a larger organiser, as a menu runs it.
+action=$(sed -n '/^\[Desktop Action large\]/,/^\[/s/^Exec=//p' "$entry")
+[ -n "$action" ] || fail "the desktop entry offers no larger organiser"
+# shellcheck disable=SC2086 # the command line's words, as the menu splits them
+run 2 $action
+run 3 env QT_SCALE_FACTOR=3 brivant
 echo "installed: 1 passed, 0 failed"
