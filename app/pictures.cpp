@@ -194,6 +194,32 @@ QPixmap builtIn(const QString& name)
 
 } // namespace Pictures
 
+namespace {
+
+// A picture of three bytes a pixel, shown pixel for pixel, widened to the screen's four here a
+// few lines at a time: Qt would widen it on a pool of threads, with code of its own to page in.
+void drawWidened(QPainter& painter, const QImage& image, const QRect& place, const QRegion& region)
+{
+    constexpr int kLines = 16;
+    QImage band(image.width(), kLines, QImage::Format_RGB32);
+    for (const QRect& rect : region) {
+        const QRect area = rect.intersected(place).translated(-place.topLeft());
+        for (int top = area.top(); top <= area.bottom(); top += kLines) {
+            const int lines = std::min(kLines, area.bottom() + 1 - top);
+            for (int line = 0; line < lines; ++line) {
+                const uchar* from = image.constScanLine(top + line) + 3 * area.left();
+                auto* to = reinterpret_cast<QRgb*>(band.scanLine(line));
+                for (int x = 0; x < area.width(); ++x, from += 3)
+                    to[x] = qRgb(from[0], from[1], from[2]);
+            }
+            painter.drawImage(place.topLeft() + QPoint(area.left(), top), band,
+                              QRect(0, 0, area.width(), lines));
+        }
+    }
+}
+
+} // namespace
+
 // What QLabel draws for a picture without a frame or margin, rectangle by rectangle.
 void PictureLabel::showLater(const QString& fileName, qreal devicePixelRatio)
 {
@@ -210,6 +236,11 @@ void PictureLabel::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const int align = QStyle::visualAlignment(layoutDirection(), alignment());
     const QPixmap picture = pixmap();
+    if (picture.depth() == 24 && picture.devicePixelRatio() == 1
+        && painter.device()->devicePixelRatio() == 1 && picture.size() == contentsRect().size()) {
+        drawWidened(painter, picture.toImage(), contentsRect(), event->region());
+        return;
+    }
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
         style()->drawItemPixmap(&painter, contentsRect(), align, picture);
