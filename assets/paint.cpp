@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QStringList>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -69,9 +68,10 @@ QByteArray literal(QByteArrayView bytes)
 // ones and the PNG files as the pixels a pixmap of their file holds, so that drawing them
 // decodes nothing; the larger JPEG drawings as their files. Opaque pictures keep three bytes
 // a pixel, not the screen's four: the same colours in a quarter less of the memory the first
-// screen keeps resident. All lie in one array, so that the compiler keeps their order: the
-// plain-size pixels first, together, and the larger drawings after them, on pages a screen
-// of plain density never reads.
+// screen keeps resident. The plain-size pictures lie together in one array, in the order
+// given; the larger drawings in another, in the large read-only data section, which the
+// linker puts in a segment of its own at the end of the program: a screen of plain density
+// maps none of it, however much of the file the system reads ahead.
 bool writeSource(const QDir& builtin, const QStringList& files)
 {
     struct Entry
@@ -99,12 +99,12 @@ bool writeSource(const QDir& builtin, const QStringList& files)
         }
         entries << entry;
     }
-    std::stable_partition(entries.begin(), entries.end(),
-                          [](const Entry& entry) { return !entry.image.isNull(); });
-
-    QByteArray blob;
+    QByteArray plain;
+    QByteArray larger;
     QByteArray table;
     for (const Entry& entry : std::as_const(entries)) {
+        const bool isLarger = entry.name.contains(QLatin1Char('@'));
+        QByteArray& blob = isLarger ? larger : plain;
         // QImage wants each line on a 32-bit boundary; 16 suits its vector code.
         blob.append((16 - blob.size() % 16) % 16, '\0');
         const QImage& image = entry.image;
@@ -113,18 +113,21 @@ bool writeSource(const QDir& builtin, const QStringList& files)
                                                       : "Format_ARGB32_Premultiplied";
         table += "    {\"" + entry.name.toLatin1() + "\", QImage::" + format + ", "
             + QByteArray::number(image.width()) + ", " + QByteArray::number(image.height()) + ", "
-            + QByteArray::number(image.bytesPerLine()) + ", kBytes + "
-            + QByteArray::number(blob.size()) + ", " + QByteArray::number(entry.bytes.size())
-            + "},\n";
+            + QByteArray::number(image.bytesPerLine()) + ", " + (isLarger ? "kLarger" : "kPlain")
+            + " + " + QByteArray::number(blob.size()) + ", "
+            + QByteArray::number(entry.bytes.size()) + "},\n";
         blob += entry.bytes;
     }
     QFile source(builtin.filePath(QStringLiteral("builtin_pictures.cpp")));
     return source.open(QIODevice::WriteOnly)
-        && source.write("// Written by brivant_paint.\n#include \"builtin_pictures.h\"\n\n"
-                        "namespace {\n\nalignas(16) const char kBytes[] =\n    "
-                        + literal(blob) + ";\n\nconst BuiltinPicture kPictures[] = {\n" + table
-                        + "};\n\n} // namespace\n\nstd::span<const BuiltinPicture> "
-                          "builtinPictures()\n{\n    return kPictures;\n}\n")
+        && source.write(
+               "// Written by brivant_paint.\n#include \"builtin_pictures.h\"\n\n"
+               "namespace {\n\nalignas(16) const char kPlain[] =\n    "
+               + literal(plain)
+               + ";\n\n[[gnu::section(\".lrodata\")]] alignas(16) const char kLarger[] =\n    "
+               + literal(larger) + ";\n\nconst BuiltinPicture kPictures[] = {\n" + table
+               + "};\n\n} // namespace\n\nstd::span<const BuiltinPicture> "
+                 "builtinPictures()\n{\n    return kPictures;\n}\n")
         > 0;
 }
 
