@@ -212,8 +212,10 @@ void drawWidened(QPainter& painter, const QImage& image, const QRect& place, con
                 for (int x = 0; x < area.width(); ++x, from += 3)
                     to[x] = qRgb(from[0], from[1], from[2]);
             }
-            painter.drawImage(place.topLeft() + QPoint(area.left(), top), band,
-                              QRect(0, 0, area.width(), lines));
+            // Clipped, the whole band is copied by the code that copies the other pictures.
+            const QPoint at = place.topLeft() + QPoint(area.left(), top);
+            painter.setClipRect(QRect(at, QSize(area.width(), lines)));
+            painter.drawImage(at, band);
         }
     }
 }
