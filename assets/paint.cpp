@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QList>
 #include <QPixmap>
 #include <QStringList>
 
@@ -74,49 +73,38 @@ QByteArray literal(QByteArrayView bytes)
 // maps none of it, however much of the file the system reads ahead.
 bool writeSource(const QDir& builtin, const QStringList& files)
 {
-    struct Entry
-    {
-        QString name;
-        QImage image; // null for a JPEG file kept as it is
-        QByteArray bytes;
-    };
-    QList<Entry> entries;
+    QByteArray plain;
+    QByteArray larger;
+    QByteArray table;
     for (const QString& name : files) {
         QFile file(builtin.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        Entry entry {name, {}, file.readAll()};
+        QByteArray bytes = file.readAll();
+        QImage image; // stays null for a JPEG file kept as it is
         if (!name.contains(QLatin1Char('@')) || !name.endsWith(QLatin1String(".jpg"))) {
             // The pixels a pixmap of the decoded file shows.
-            QImage image = QPixmap::fromImage(QImage::fromData(entry.bytes)).toImage();
+            image = QPixmap::fromImage(QImage::fromData(bytes)).toImage();
             if (image.format() == QImage::Format_RGB32)
                 image.convertTo(QImage::Format_RGB888);
             else if (image.format() != QImage::Format_ARGB32_Premultiplied)
                 return false;
-            entry.bytes
+            bytes
                 = QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
-            entry.image = image;
         }
-        entries << entry;
-    }
-    QByteArray plain;
-    QByteArray larger;
-    QByteArray table;
-    for (const Entry& entry : std::as_const(entries)) {
-        const bool isLarger = entry.name.contains(QLatin1Char('@'));
+        const bool isLarger = name.contains(QLatin1Char('@'));
         QByteArray& blob = isLarger ? larger : plain;
         // QImage wants each line on a 32-bit boundary; 16 suits its vector code.
         blob.append((16 - blob.size() % 16) % 16, '\0');
-        const QImage& image = entry.image;
         const QByteArray format = image.isNull()      ? "Format_Invalid"
             : image.format() == QImage::Format_RGB888 ? "Format_RGB888"
                                                       : "Format_ARGB32_Premultiplied";
-        table += "    {\"" + entry.name.toLatin1() + "\", QImage::" + format + ", "
+        table += "    {\"" + name.toLatin1() + "\", QImage::" + format + ", "
             + QByteArray::number(image.width()) + ", " + QByteArray::number(image.height()) + ", "
             + QByteArray::number(image.bytesPerLine()) + ", " + (isLarger ? "kLarger" : "kPlain")
-            + " + " + QByteArray::number(blob.size()) + ", "
-            + QByteArray::number(entry.bytes.size()) + "},\n";
-        blob += entry.bytes;
+            + " + " + QByteArray::number(blob.size()) + ", " + QByteArray::number(bytes.size())
+            + "},\n";
+        blob += bytes;
     }
     QFile source(builtin.filePath(QStringLiteral("builtin_pictures.cpp")));
     return source.open(QIODevice::WriteOnly)
