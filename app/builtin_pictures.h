@@ -6,8 +6,8 @@
 
 // The pictures compiled into the program, written at build time by brivant_paint: those of
 // the first screen, the icon and the hand as the very pixels they show (what their JPEG or
-// PNG files decode to), so that start-up decodes nothing; the twice-size drawings of the
-// first screen, needed on dense screens only, as their JPEG files.
+// PNG files decode to; opaque ones three bytes a pixel), so that start-up decodes nothing; the
+// larger drawings of the first screen, needed on dense screens only, as their JPEG files.
 struct BuiltinPicture
 {
     const char* name; // the file it was drawn as: "skin.jpg", "icon@2x.png"

@@ -48,15 +48,21 @@ void warnOnce(const QString& fileName, const QString& reason,
                  instead);
 }
 
-// From this device pixel ratio on, a picture is shown from its twice-size drawing.
-constexpr qreal kTwiceFrom = 1.5;
-
-// "report1.jpg" -> "report1@2x.jpg": the same drawing at twice the size.
-QString twiceName(const QString& fileName)
+// The drawing a screen of this device pixel ratio shows: from 1.5 on the twice-size one,
+// from 2.5 on the one three times the size; each is shown pixel for pixel at its own ratio.
+int drawingScale(qreal devicePixelRatio)
 {
+    return devicePixelRatio >= 2.5 ? 3 : devicePixelRatio >= 1.5 ? 2 : 1;
+}
+
+// ("report1.jpg", 2) -> "report1@2x.jpg": the same drawing at twice the size.
+QString scaledName(const QString& fileName, int scale)
+{
+    if (scale == 1)
+        return fileName;
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const qsizetype end = dot < 0 ? fileName.size() : dot;
-    return fileName.left(end) + QStringLiteral("@2x") + fileName.mid(end);
+    return fileName.left(end) + QStringLiteral("@%1x").arg(scale) + fileName.mid(end);
 }
 
 // Where picture files are looked for, in order: the working directory, beside the
@@ -137,7 +143,7 @@ QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
         entry.size = file.size();
         entry.pixmap
             = decode(file.absoluteFilePath(), file.fileName(), pixels, devicePixelRatio,
-                     devicePixelRatio > 1 ? "showing the plain picture" : "showing a placeholder");
+                     devicePixelRatio > 1 ? "showing a smaller drawing" : "showing a placeholder");
     }
     return entry.pixmap;
 }
@@ -161,15 +167,16 @@ QSize expectedSize(const QString& fileName)
 
 QPixmap load(const QString& fileName, qreal devicePixelRatio)
 {
-    const bool twice = devicePixelRatio >= kTwiceFrom;
     const QSize size = expectedSize(fileName);
     for (const QString& folder : folders()) {
         const QDir dir(folder);
         // The first folder that holds the picture gives it; a missing or broken
-        // twice-size drawing there falls back to the plain one.
-        if (const QFileInfo file(dir, twiceName(fileName)); twice && file.isFile()) {
-            if (const QPixmap pixmap = cached(file, size * 2, 2); !pixmap.isNull())
-                return pixmap;
+        // larger drawing there falls back to the next smaller one.
+        for (int scale = drawingScale(devicePixelRatio); scale > 1; --scale) {
+            if (const QFileInfo file(dir, scaledName(fileName, scale)); file.isFile()) {
+                if (const QPixmap pixmap = cached(file, size * scale, scale); !pixmap.isNull())
+                    return pixmap;
+            }
         }
         if (const QFileInfo file(dir, fileName); file.isFile()) {
             const QPixmap pixmap = cached(file, size, 1);
@@ -184,8 +191,8 @@ QPixmap builtIn(const QString& name, qreal devicePixelRatio)
 {
     // Shared: the nine icons and the status meter show the same placeholder.
     static QHash<QString, QPixmap> shown;
-    const bool twice = devicePixelRatio >= kTwiceFrom;
-    const QString fileName = twice ? twiceName(name) : name;
+    const int scale = drawingScale(devicePixelRatio);
+    const QString fileName = scaledName(name, scale);
     if (const auto it = shown.constFind(fileName); it != shown.cend())
         return *it;
     const auto pictures = builtinPictures();
@@ -193,17 +200,16 @@ QPixmap builtIn(const QString& name, qreal devicePixelRatio)
         return fileName == QLatin1String(p.name);
     });
     if (picture == pictures.end())
-        return twice ? builtIn(name) : QPixmap();
+        return scale > 1 ? builtIn(name, scale - 1) : QPixmap();
     QImage image;
     if (picture->format == QImage::Format_Invalid) {
-        const QSize size = builtIn(name).size() * 2;
+        const QSize size = builtIn(name).size() * scale;
         image = Jpeg::decode(QByteArrayView(picture->bytes, picture->size), size).image;
     } else {
         image = QImage(reinterpret_cast<const uchar*>(picture->bytes), picture->width,
                        picture->height, picture->bytesPerLine, picture->format);
     }
-    if (twice)
-        image.setDevicePixelRatio(2);
+    image.setDevicePixelRatio(scale);
     // Shown from where the program holds it, without a copy or a look for transparent pixels.
     return *shown.insert(fileName, QPixmap::fromImage(std::move(image), Qt::NoFormatConversion));
 }
@@ -221,6 +227,34 @@ void PictureLabel::showNow(const QString& fileName, const QPixmap& picture)
     resize(m_keepsPlace ? Pictures::expectedSize(fileName)
                         : picture.deviceIndependentSize().toSize());
 }
+
+namespace {
+
+// A picture of three bytes a pixel, shown pixel for pixel, widened to the screen's four here a
+// few lines at a time: Qt would widen it on a pool of threads, with code of its own to page in.
+void drawWidened(QPainter& painter, const QImage& image, const QRect& place, const QRegion& region)
+{
+    constexpr int kLines = 16;
+    QImage band(image.width(), kLines, QImage::Format_RGB32);
+    for (const QRect& rect : region) {
+        const QRect area = rect.intersected(place).translated(-place.topLeft());
+        for (int top = area.top(); top <= area.bottom(); top += kLines) {
+            const int lines = std::min(kLines, area.bottom() + 1 - top);
+            for (int line = 0; line < lines; ++line) {
+                const uchar* from = image.constScanLine(top + line) + 3 * area.left();
+                auto* to = reinterpret_cast<QRgb*>(band.scanLine(line));
+                for (int x = 0; x < area.width(); ++x, from += 3)
+                    to[x] = qRgb(from[0], from[1], from[2]);
+            }
+            // Clipped, the whole band is copied by the code that copies the other pictures.
+            const QPoint at = place.topLeft() + QPoint(area.left(), top);
+            painter.setClipRect(QRect(at, QSize(area.width(), lines)));
+            painter.drawImage(at, band);
+        }
+    }
+}
+
+} // namespace
 
 void PictureLabel::showLater(const QString& fileName, qreal devicePixelRatio)
 {
@@ -242,6 +276,11 @@ void PictureLabel::paintEvent(QPaintEvent* event)
         showNow(fileName, Pictures::load(fileName, m_laterRatio));
     }
     const QPixmap picture = pixmap();
+    if (picture.depth() == 24 && picture.devicePixelRatio() == 1
+        && painter.device()->devicePixelRatio() == 1 && picture.size() == contentsRect().size()) {
+        drawWidened(painter, picture.toImage(), contentsRect(), event->region());
+        return;
+    }
     const QRectF covered(QPointF(), picture.deviceIndependentSize());
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);

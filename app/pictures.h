@@ -19,17 +19,18 @@ inline constexpr QColor kPlaceholderShade {236, 236, 236};
 // The picture of a bare file name, looked up in the working directory, then beside
 // the program, then in the installed data folder (share/brivant/pictures beside the
 // program's folder). On a screen of device pixel ratio 1.5 or more the twice-size
-// drawing "name@2x.jpg" is preferred, with a device pixel ratio of 2 so that it takes
-// the size of the plain one. A picture is shown at its own size; a file that is missing,
-// unreadable, damaged or larger than its place (the expected size times the drawing's
-// density) gives a neutral placeholder of the expected size and one line on standard error;
-// it never ends the program. Decoded pictures are kept until the file changes; one the time
-// cap stopped is decoded again when next asked for.
+// drawing "name@2x.jpg" is preferred, from 2.5 on "name@3x.jpg" before it, with a device
+// pixel ratio of 2 or 3 so that it takes the size of the plain one. A picture is shown at its
+// own size. A larger drawing that is missing, broken or larger than its place (the expected
+// size times its density) gives way to the next smaller one; a plain file that is missing,
+// unreadable, damaged or larger than its place gives a neutral placeholder of the expected
+// size and one line on standard error; it never ends the program. Decoded pictures are kept
+// until the file changes; one the time cap stopped is decoded again when next asked for.
 QPixmap load(const QString& fileName, qreal devicePixelRatio = 1);
 
 // A picture compiled into the program ("skin.jpg", "icon@2x.png"), shared by all who show it.
 QPixmap builtIn(const QString& name);
-// The same, from its twice-size drawing on a screen of device pixel ratio 1.5 or more.
+// The same, from its larger drawing on a screen of device pixel ratio 1.5 or more.
 QPixmap builtIn(const QString& name, qreal devicePixelRatio);
 
 } // namespace Pictures

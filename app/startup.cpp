@@ -18,6 +18,7 @@ frmMain::frmMain(QWidget* parent)
     setWindowTitle(QStringLiteral("Brivant"));
     QIcon icon(Pictures::builtIn(QStringLiteral("icon.png")));
     icon.addPixmap(Pictures::builtIn(QStringLiteral("icon@2x.png")));
+    icon.addPixmap(Pictures::builtIn(QStringLiteral("icon@3x.png")));
     setWindowIcon(icon);
     BuildControls();
     EditableDropDown::makeEditableAfterPaint(imgOstrel);

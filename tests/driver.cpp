@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <meter.h>
@@ -121,6 +122,66 @@ QString shows(const QWidget* widget)
                 : (picture.isEmpty() ? widget->property(text).toString() : picture);
 }
 
+// WCAG's contrast of two colours, 1 to 21.
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) {
+            return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double one = luminance(a), other = luminance(b);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
+
+// The mark around the control with the keys, in the window's pixels with the focus ring and
+// without: out from the middle of each side, at least 2 pixels (at the window's scale) 3:1 or
+// more from the same pixels unmarked, and the mark 3:1 against what lies beyond it.
+// "" or where it falls short.
+QString markFault(frmMain& window)
+{
+    QWidget *focus = window.focusWidget(), *ring = window.findChild<QWidget*>("focusRing");
+    if (!focus || focus->parentWidget() != &window || qobject_cast<QListWidget*>(focus))
+        return {};
+    const QImage marked = window.grab().toImage();
+    const bool drawn = ring->isVisible();
+    ring->hide();
+    const QImage plain = window.grab().toImage();
+    ring->setVisible(drawn);
+    const qreal d = marked.devicePixelRatio();
+    const QRect r = QRectF(QPointF(focus->pos()) * d, QSizeF(focus->size()) * d).toRect();
+    const QPoint c = r.center();
+    QString fault;
+    for (const auto& [from, out] : {std::pair {QPoint(c.x(), r.top() - 1), QPoint(0, -1)},
+                                    {QPoint(c.x(), r.bottom() + 1), QPoint(0, 1)},
+                                    {QPoint(r.left() - 1, c.y()), QPoint(-1, 0)},
+                                    {QPoint(r.right() + 1, c.y()), QPoint(1, 0)}}) {
+        QList<QRgb> mark;
+        int strong = 0;
+        double against = 0;
+        for (QPoint p = from; marked.rect().contains(p) && p != from + out * qRound(10 * d);
+             p += out) {
+            const QRgb ink = marked.pixel(p);
+            if (ink == plain.pixel(p) && strong > 0) {
+                for (const QRgb inner : std::as_const(mark))
+                    against = std::max(against, contrast(inner, ink));
+                break;
+            }
+            strong += contrast(ink, plain.pixel(p)) >= 3;
+            if (ink != plain.pixel(p))
+                mark << ink;
+        }
+        if (strong < qRound(2 * d) || against < 3)
+            fault += QStringLiteral("%1 px thick, %2:1 against what lies beyond at (%3,%4); ")
+                         .arg(strong)
+                         .arg(against, 0, 'f', 1)
+                         .arg(from.x())
+                         .arg(from.y());
+    }
+    return fault.isEmpty() ? fault : focus->objectName() + ": " + fault;
+}
+
 // The picture in imgFront, "" for the built-in About, "overview" when none covers the icons.
 QString openPage(const frmMain& window)
 {
@@ -220,6 +281,8 @@ void Driver::start()
     window = std::make_unique<frmMain>();
     window->show();
     window->activateWindow();
+    // Focus moves unseen in a window not yet active: no control would hear of it.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     for (const QString& icon : kIcons)
         control(*window, icon)->installEventFilter(this);
     auto* timer = window->findChild<QTimer*>("tim1");
@@ -249,6 +312,7 @@ QString Driver::step(const QString& line)
     m_underBox = match.captured(2);
     claims.clear();
     m_keysDue.clear();
+    m_markFault.clear();
     // Every control the keys are moved to is told to a screen reader: none may be off the
     // screen once the step is over, as the first control of a page half built would be. (A
     // click gives the keys to a menu list that its choice then takes away, and the window
@@ -264,6 +328,8 @@ QString Driver::step(const QString& line)
     if (s == "click lblPowerButton")
         return window->isVisible() ? "screen: the power stays on" : "";
     const QString keys = window->focusWidget() ? window->focusWidget()->objectName() : "";
+    if (!m_markFault.isEmpty())
+        return "focus: " + m_markFault;
     if (!m_keysDue.isEmpty() && keys != m_keysDue)
         return "keys: on '" + keys + "' after a refusal that names " + m_keysDue;
     for (const QWidget* on : std::as_const(landings.landed)) {
@@ -426,8 +492,10 @@ bool Driver::apply(const QString& verb, const QString& target, const QString& te
                     : verb == "hold" ? QTest::Press
                                      : QTest::Release,
                 code, pressed.keyboardModifiers());
-            if (times)
+            if (times) {
                 stops << window->focusWidget()->objectName();
+                m_markFault += markFault(*window);
+            }
         }
         return true;
     }
@@ -626,7 +694,8 @@ QString Checks::screenFault(const frmMain& window, bool held)
     for (const QLabel* picture : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         const QPixmap pixels = picture->pixmap();
         if (picture->isVisible() && !pixels.isNull()
-            && pixels.devicePixelRatio() != (window.devicePixelRatio() < 1.5 ? 1 : 2))
+            && pixels.devicePixelRatio()
+                != std::clamp(std::round(window.devicePixelRatio()), 1.0, 3.0))
             return "screen: " + picture->objectName() + " is drawn for another density";
     }
     // Ending the start-up About screen brings the Help tab back even under an open menu
@@ -723,7 +792,7 @@ QString Script::observe(const QString& what) const
         for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QRect edge = drawn->geometry(), inner = w->geometry();
             if (drawn->isVisible() && isControl(w) && w->isVisible() && edge.contains(inner)
-                && inner.adjusted(-6, -6, 6, 6).contains(edge))
+                && inner.adjusted(-7, -7, 7, 7).contains(edge))
                 return w->objectName();
         }
         return QString();

@@ -22,7 +22,8 @@
 // "yes " in front answers the step's questions Yes, else No; quotes around a text go.
 // "then bus ... | " in front (or "then key ... | ") does that step at the step's first box,
 // as a modal box's loop lets it, before the box is answered. After every step the checks
-// below run; and after a refusal the keys must be in the input the refusal names.
+// below run; after a refusal the keys must be in the input the refusal names; and at each
+// stop of a repeated key, a focus mark must show (markFault in driver.cpp).
 class Driver : public QObject
 {
 public:
@@ -58,6 +59,7 @@ private:
 
     bool m_yes = false, m_mouseHeld = false;
     QString m_underBox, m_keysDue; // the step to do at the next box; where a refusal sent the keys
+    QString m_markFault; // a stop of a repeated key whose focus mark does not show
     std::set<int> m_keysHeld;
 };
 

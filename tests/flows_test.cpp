@@ -281,13 +281,14 @@ TEST_F(Script, TabWalksEveryControlOfEachScreenInReadingOrder)
     const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
     // clang-format off
     run({{"", "focus=imgFront; ring="},
+         {"key Tab*4", "stops=lblAboutOK lblArrowUp lblArrowDown imgFront; ring=imgFront"},
          {"click lblAboutOK; key Tab*12", "stops=imgFood imgElectricity imgParking imgGas imgEntertainment imgSchool "
           "imgRent imgTelephone imgClothing lblArrowUp lblArrowDown imgFood; ring=imgFood"},
          // Shift+Tab goes back round; each edge of the grid stops the arrows, and the ring follows.
          {"key Shift+Tab*3; key Down*1; key Right*1; key Up*3; key Right*1; key Left*3; key Down*3; key Left*1; key Up*1",
           "stops=lblArrowDown lblArrowUp imgClothing imgClothing imgClothing imgSchool imgParking imgParking imgParking "
           "imgElectricity imgFood imgFood imgGas imgRent imgRent imgRent imgGas; ring=imgGas"},
-         {"key Space", "page=report1.jpg; texts lblCategory=Gas; focus=txtDate; tinted=txtDate; ring="},
+         {"key Space", "page=report1.jpg; texts lblCategory=Gas; focus=txtDate; tinted=txtDate; ring=txtDate"},
          // An arrow that turns no page here is passed by. The field with the keys is tinted; Tab out
          // of the menu bar hands them to the first, Escape back to where they were.
          {"key Tab*8; key F10; key Tab", "stops=txtAmount txtDescription cboPayment lblReportBack lblReportReset "
@@ -299,12 +300,15 @@ TEST_F(Script, TabWalksEveryControlOfEachScreenInReadingOrder)
           "page=edit.jpg; texts lblEditNumber=3; focus=txtDate"},
          {"key Tab*7", "stops=txtAmount txtDescription cboPayment lblEditCancel lblEditReset lblEditDone lblArrowUp"},
          {"key Shift+Tab*3; key Space", "stops=lblEditDone lblEditReset lblEditCancel; page=report2.jpg; focus=optReport(2)"},
-         {"key Tab*4", "stops=lblReportEdit lblReportDelete lblArrowUp optReport(2); ring="},
+         {"key Tab*4", "stops=lblReportEdit lblReportDelete lblArrowUp optReport(2); ring=optReport(2)"},
          // Opened by the pen, a page leaves the keys with the window; Tab finds the first field.
          {menu + "Setup Budget", "focus=frmMain; ring="},
          {"key Tab*10", "stops=txtTotal cboInterval cboCateName txtBudgetAmount txtAlertAmount cboCategory "
           "lblSetupCancel lblSetupReset lblSetupEdit lblArrowUp"},
          {menu + "Transfer Funds; key Tab*7", "stops=txtTransAmount cboTransFrom cboTransTo lblTransCancel "
-          "lblTransReset lblTransDone lblArrowUp"}});
+          "lblTransReset lblTransDone lblArrowUp"},
+         // The help pages' text, and the tabs over the dark bar.
+         {"key F1; key Return; key Tab*2; key PgDown; key Tab*2; key F10; key Right*3",
+          "stops=lblArrowUp lblArrowDown imgFront lblArrowUp lblReports lblSetup lblCategories"}});
     // clang-format on
 }

@@ -2,7 +2,7 @@
 # An installed Brivant in a scratch root: its files lie where a desktop looks for them and
 # pass the checks of menus and software centres, and the installed program, started in a
 # real X window from a folder without pictures, shows every picture it opens (no
-# placeholder warning) at 1x and at 2x.
+# placeholder warning) at 1x, 2x and 3x.
 #
 #   installed_test.sh --install BUILD_DIR   # cmake --install into the scratch root
 #   installed_test.sh --deb PACKAGE.deb     # the Debian package, unpacked with dpkg -x
@@ -43,7 +43,7 @@ done
 pictures="Title TopMenu report1 report2 edit Setup Transfer FAQ1 FAQ2 about"
 pictures+=" $(echo meter{0..8})"
 for name in $pictures; do
-  for file in "$name.jpg" "$name@2x.jpg"; do
+  for file in "$name.jpg" "$name@2x.jpg" "$name@3x.jpg"; do
     [ -s "$usr/share/brivant/pictures/$file" ] || fail "picture $file is not installed"
   done
 done
@@ -51,7 +51,7 @@ done
 disp=90
 while [ -e "/tmp/.X${disp}-lock" ]; do disp=$((disp + 1)); done
 # No reset as the last client leaves: the program connecting just after a probe is refused.
-Xvfb ":$disp" -screen 0 1024x1100x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+Xvfb ":$disp" -screen 0 1024x1600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$disp" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$work/runtime" "$work/empty"
@@ -63,11 +63,13 @@ until_ok() {
 }
 until_ok xdpyinfo >/dev/null 2>&1 || fail "the X server never answered"
 
-# Starts the installed program at a scale, ends the About screen, opens the Food status
-# page and switches it off; every click lands on window pixels times the scale.
+# Starts the installed program by a command expected to show it at a scale, ends the About
+# screen, opens the Food status page and switches it off; every click lands on window pixels
+# times the scale.
 run() {
   local scale=$1 log="$work/stderr$1"
-  (cd "$work/empty" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale exec "$usr/bin/brivant") 2>"$log" &
+  shift
+  (cd "$work/empty" && PATH="$usr/bin:$PATH" QT_QPA_PLATFORM=xcb exec "$@") 2>"$log" &
   app=$!
   local wid
   wid=$(timeout 120 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
@@ -83,6 +85,12 @@ run() {
   if grep -q 'brivant: picture' "$log"; then cat "$log"; fail "pictures not found at scale $scale"; fi
   echo "installed: scale $scale, window $size, every picture found"
 }
-run 1
-run 2
+unset QT_SCALE_FACTOR
+run 1 brivant
+# The menu entry's action for a larger organiser, as a menu runs it.
+action=$(sed -n '/^\[Desktop Action large\]/,/^\[/s/^Exec=//p' "$entry")
+[ -n "$action" ] || fail "the desktop entry offers no larger organiser"
+# shellcheck disable=SC2086 # the command line's words, as the menu splits them
+run 2 $action
+run 3 env QT_SCALE_FACTOR=3 brivant
 echo "installed: 1 passed, 0 failed"

@@ -112,7 +112,9 @@ TEST(PictureFiles, EachHasItsSizeAndTheMetersFillFromEmptyToFull)
 {
     for (const auto& [file, size, spoil] : kFiles) {
         EXPECT_EQ(QImage(file).size(), size) << qPrintable(file);
-        EXPECT_EQ(QImage(QString(file).replace(".jpg", "@2x.jpg")).size(), size * 2);
+        for (const int scale : {2, 3})
+            EXPECT_EQ(QImage(QString(file).replace(".jpg", QString("@%1x.jpg").arg(scale))).size(),
+                      size * scale);
     }
     // Each meter fuller than the one below.
     for (int level = 0, last = 0, coloured = 0; level <= 8;
@@ -158,12 +160,13 @@ protected:
                         && (spoil != Spoil::Missing || out.remove()))
                 << qPrintable(file);
         }
-        // A sound and a broken twice-size drawing.
-        QFile broken(folder.filePath("report2@2x.jpg"));
+        // A sound and a broken twice-size drawing, and a broken one three times the size.
+        for (const char* name : {"report2@2x.jpg", "edit@3x.jpg"}) {
+            QFile broken(folder.filePath(name));
+            ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write(garbage) > 0);
+        }
         ASSERT_TRUE(QFile::copy("edit@2x.jpg", folder.filePath("edit@2x.jpg"))
-                    && broken.open(QIODevice::WriteOnly) && broken.write(garbage) > 0
                     && QDir::setCurrent(folder.path()));
-        broken.close();
         peakBefore = peakKilobytes();
         Script::SetUp();
     }
@@ -193,10 +196,10 @@ TEST_F(HostilePictures, EachShowsItselfOrAPlaceholderOfItsPlaceAndMemoryStaysBou
     }
     // Decoding any of the declared sizes would take 100 MB at the least.
     EXPECT_LT(peakKilobytes() - peakBefore, 40 * 1024);
-    // A missing or broken twice-size drawing falls back to the plain picture.
+    // A missing or broken larger drawing falls back to the next smaller one.
     // clang-format off
     for (const auto& [file, density] : {std::pair {"report1.jpg", 1}, {"report2.jpg", 1}, {"edit.jpg", 2}})
-        EXPECT_EQ(Pictures::load(file, 2).devicePixelRatio(), density) << file;
+        EXPECT_EQ(Pictures::load(file, 3).devicePixelRatio(), density) << file;
     // clang-format on
     // In the window, each meter and the status page's likewise, and a smaller help page.
     for (QLabel* meter : window->findChildren<QLabel*>()) {

@@ -1,10 +1,26 @@
 #include "focus_ring.h"
 
+#include "inventory.h"
+
 #include <QPainter>
+#include <QRegion>
 
 namespace {
 
-constexpr int kRingMargin = 3;
+// From the outside in: white, dark blue, white. The inner white is one pixel on the white
+// screen, so that the ring ends before a meter's name, and two on the dark bar, whose own dark
+// edge under a tab leaves the blue unseen there.
+constexpr int kOuter = 2;
+constexpr int kBlue = 3;
+
+// The white screen under the top strip. The outer white, there only hiding the page's own
+// marks (a field's "$", the edge of the field below), is left out: the blue shows alone.
+QRect whitePage()
+{
+    const PixelRect screen = toPixels(kScreenTwips);
+    const int top = toPixels(kPageTopTwips);
+    return {screen.x, top, screen.width, screen.y + screen.height - top};
+}
 
 } // namespace
 
@@ -19,7 +35,9 @@ FocusRing::FocusRing(QWidget* window)
 
 void FocusRing::follow(const QWidget* control)
 {
-    setGeometry(control->geometry().adjusted(-kRingMargin, -kRingMargin, kRingMargin, kRingMargin));
+    m_inner = whitePage().contains(control->geometry().center()) ? 1 : 2;
+    const int margin = kOuter + kBlue + m_inner;
+    setGeometry(control->geometry().adjusted(-margin, -margin, margin, margin));
     show();
 }
 
@@ -32,6 +50,10 @@ void FocusRing::paintEvent(QPaintEvent*)
         painter.fillRect(r.x(), r.y(), width, r.height(), colour);
         painter.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
     };
-    frame(rect(), 1, Qt::white);
-    frame(rect().adjusted(1, 1, -1, -1), kRingMargin - 1, QColor(0, 90, 200));
+    painter.setClipRegion(QRegion(rect()) - whitePage().translated(-pos()));
+    frame(rect(), kOuter, Qt::white);
+    painter.setClipping(false);
+    const QRect blue = rect().adjusted(kOuter, kOuter, -kOuter, -kOuter);
+    frame(blue, kBlue, QColor(0, 60, 150));
+    frame(blue.adjusted(kBlue, kBlue, -kBlue, -kBlue), m_inner, Qt::white);
 }

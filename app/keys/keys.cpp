@@ -98,10 +98,11 @@ Keys::Keys(frmMain* window)
     buildReadingOrder();
 
     // Keys reach whichever widget holds the focus, or the window when none does. The labels
-    // the pen presses are the only labels that take the keys.
+    // the pen presses and the page's text are the only labels that take the keys; Tab on the
+    // text never reaches the window.
     window->installEventFilter(this);
     for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (!qobject_cast<QLabel*>(widget) || window->isPressable(widget))
+        if (!qobject_cast<QLabel*>(widget) || window->isPressable(widget) || widget == m_front)
             widget->installEventFilter(this);
     }
     m_focusRing = new FocusRing(window);
@@ -168,8 +169,7 @@ bool Keys::eventFilter(QObject* watched, QEvent* event)
             tint(static_cast<QWidget*>(watched), in);
         if (QLabel* tab = tabOf(watched))
             underline(tab, in);
-        if (m_window->isPressable(watched))
-            updateFocusRing();
+        updateFocusRing();
         return false;
     }
     default:
@@ -478,10 +478,11 @@ void Keys::setKeyboardMode(bool keyboard)
         updateFocusRing();
 }
 
+// Around every stop and tab with the keys; an open menu list marks its own entry.
 void Keys::updateFocusRing()
 {
-    QWidget* focus = m_window->focusWidget();
-    if (!m_keyboardMode || !m_window->isPressable(focus) || !shown(focus))
+    QWidget* focus = frmMain::controlOf(m_window->focusWidget());
+    if (!m_keyboardMode || !focus || !shown(focus) || !(tabOf(focus) || isStop(focus)))
         m_focusRing->hide();
     else
         m_focusRing->follow(focus);
