@@ -1,5 +1,6 @@
 // Every text stands out 4.5 times and every control's edge 3 times from what lies around it
-// (WCAG 2.2 AA), measured in the window's own pixels, pictures and controls alike.
+// (WCAG 2.2 AA), measured in the window's own pixels, pictures and controls alike; and every
+// input of a page lies on its field.
 #include "driver.h"
 
 #include <QAbstractItemView>
@@ -8,41 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cmath>
-#include <map>
-
 namespace {
-
-// The ink of an area against its commonest shade, in WCAG's relative luminance. The ink is
-// taken among the pixels that stand out at least half as far (in ratio) as the farthest, at
-// the tenth strongest of them in a hundred: a few stray pixels pass no faint text, and a thin
-// text counts as only as dark as most of its strokes.
-double contrast(const QImage& image, QRect area)
-{
-    const auto linear = [](double v) {
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    std::vector<double> shades, ratios;
-    std::map<int, std::vector<double>> bands; // shades in steps a person barely tells apart
-    for (int i = 0; i < area.width() * area.height(); ++i) {
-        const QColor c
-            = image.pixelColor(area.topLeft() + QPoint(i % area.width(), i / area.width()));
-        shades.push_back(0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF())
-                         + 0.0722 * linear(c.blueF()));
-        bands[int(std::sqrt(shades.back()) * 40)].push_back(shades.back());
-    }
-    auto common = std::max_element(bands.begin(), bands.end(), [](auto& a, auto& b) {
-                      return a.second.size() < b.second.size();
-                  })->second;
-    std::nth_element(common.begin(), common.begin() + common.size() / 2, common.end());
-    for (const double shade : shades)
-        ratios.push_back((std::max(shade, common[common.size() / 2]) + 0.05)
-                         / (std::min(shade, common[common.size() / 2]) + 0.05));
-    std::sort(ratios.begin(), ratios.end(), std::greater());
-    const auto strong
-        = std::upper_bound(ratios.begin(), ratios.end(), std::sqrt(ratios[0]), std::greater());
-    return ratios[std::size_t(strong - ratios.begin()) / 10];
-}
 
 // A control's name and an area in its pixels, where a width or height of 0 or less is the
 // control's own plus that ("" is the open drop-down list's window); the least contrast.
@@ -52,8 +19,10 @@ constexpr double kText = 4.5, kEdge = 3;
 } // namespace
 
 // Texts of every colour and on every ground, the edges of inputs and the meters' scales on
-// every screen, the chosen entries of a menu and of a drop-down list; at every density.
-TEST_F(Script, EveryTextAndEdgeStandsOutAtEveryDensity)
+// every screen, the chosen entries of a menu and of a drop-down list; at every density. What
+// the window shows beneath each input, a text box, a drop-down list, a row's option button or
+// the list of rows, is one flat field of the page's picture.
+TEST_F(Script, EveryTextAndEdgeStandsOutAndEveryInputLiesOnItsFieldAtEveryDensity)
 {
     const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
     // clang-format off
@@ -71,7 +40,8 @@ TEST_F(Script, EveryTextAndEdgeStandsOutAtEveryDensity)
               {"cboPayment", {-3, 2, 6, -4}, kEdge}, {"lblReportBack", {}, kText}, {"imgReport", {0, 22, 9, 13}, kEdge}}},
         {"click lblArrowDown", {{"imgFront", {8, 3, 200, 18}, kText}, {"picReport", {0, -15, 0, 11}, kText},
               {"optReport(1)", {}, kEdge}, {"picReport", {}, kText}}},
-        {menu + "Setup Budget", {{"cboInterval", {-3, 2, 6, -4}, kEdge}, {"cboCateName", {}, kEdge}}},
+        {"click optReport(0); click lblReportEdit", {}},
+        {"click lblEditCancel; " + menu + "Setup Budget", {{"cboInterval", {-3, 2, 6, -4}, kEdge}, {"cboCateName", {}, kEdge}}},
         {"click lblSetupCancel; " + menu + "Transfer Funds", {{"imgFront", {10, 30, 214, 40}, kText},
               {"cboTransFrom", {-3, 2, 6, -4}, kEdge}, {"cboTransFrom", {}, kText}, {"", {1, 1, -2, 14}, kText}}},
         {"click lblHelp; pick lstHelp FAQs; click lblArrowDown", {{"imgFront", {170, 3, 54, 18}, kText},
@@ -91,13 +61,27 @@ TEST_F(Script, EveryTextAndEdgeStandsOutAtEveryDensity)
             const auto span = [](int own, int given) {
                 return given > 0 ? given : own + given;
             };
-            const QRectF part(area.topLeft() + (*name ? control->pos() : QPoint()),
-                              QSize(span(control->width(), area.width()),
-                                    span(control->height(), area.height())));
-            const qreal d = image.devicePixelRatio();
-            EXPECT_GE(contrast(image, QRectF(part.topLeft() * d, part.size() * d).toRect()), least)
+            const QRect part(area.topLeft() + (*name ? control->pos() : QPoint()),
+                             QSize(span(control->width(), area.width()),
+                                   span(control->height(), area.height())));
+            EXPECT_GE(contrast(image, inPixels(image, part)), least)
                 << qPrintable(steps) << ": " << name << " " << area.x() << "," << area.y() << " x"
-                << d;
+                << image.devicePixelRatio();
+        }
+        QWidget* front = window->findChild<QWidget*>("imgFront");
+        const QImage page = front->grab().toImage();
+        for (const QWidget* input : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!input->isVisible()
+                || !QStringList {"txt", "cbo", "opt", "pic"}.contains(input->objectName().left(3)))
+                continue;
+            const QRect area = inPixels(page, input->geometry().translated(-front->pos()));
+            const int middle = qGray(page.pixel(area.center()));
+            int off = 0; // more than JPEG noise away from the field's shade
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x)
+                    off += std::abs(qGray(page.pixel(x, y)) - middle) > 32;
+            }
+            EXPECT_EQ(off, 0) << qPrintable(steps) << ": " << qPrintable(input->objectName());
         }
         list->hidePopup();
     }
@@ -107,12 +91,10 @@ TEST_F(Script, EveryTextAndEdgeStandsOutAtEveryDensity)
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_TRUE(box);
         const QImage image = box->grab().toImage();
-        const qreal d = image.devicePixelRatio();
         for (const QPushButton* button : box->findChildren<QPushButton*>()) {
-            const QRectF area(button->mapTo(box, QPoint()) * d, button->size() * d);
-            EXPECT_GE(contrast(image, area.toRect()), kText) << qPrintable(button->text());
-            EXPECT_GE(contrast(image,
-                               area.adjusted(-3 * d, 4 * d, 4 * d - area.width(), -4 * d).toRect()),
+            const QRect area(button->mapTo(box, QPoint()), button->size());
+            EXPECT_GE(contrast(image, inPixels(image, area)), kText) << qPrintable(button->text());
+            EXPECT_GE(contrast(image, inPixels(image, area.adjusted(-3, 4, 4 - area.width(), -4))),
                       kEdge);
         }
         box->close();

@@ -122,16 +122,17 @@ QString shows(const QWidget* widget)
                 : (picture.isEmpty() ? widget->property(text).toString() : picture);
 }
 
-// WCAG's contrast of two colours, 1 to 21.
-double contrast(QRgb a, QRgb b)
+// WCAG's relative luminance, 0 to 1.
+double luminance(QRgb c)
 {
-    const auto luminance = [](QRgb c) {
-        const auto linear = [](int v) {
-            return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    const auto linear = [](int v) {
+        return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
     };
-    const double one = luminance(a), other = luminance(b);
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+double ratio(double one, double other)
+{
     return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
@@ -150,7 +151,7 @@ QString markFault(frmMain& window)
     const QImage plain = window.grab().toImage();
     ring->setVisible(drawn);
     const qreal d = marked.devicePixelRatio();
-    const QRect r = QRectF(QPointF(focus->pos()) * d, QSizeF(focus->size()) * d).toRect();
+    const QRect r = inPixels(marked, focus->geometry());
     const QPoint c = r.center();
     QString fault;
     for (const auto& [from, out] : {std::pair {QPoint(c.x(), r.top() - 1), QPoint(0, -1)},
@@ -234,6 +235,41 @@ QStringList busWays(QAccessibleInterface* face)
 }
 
 } // namespace
+
+QRect inPixels(const QImage& image, QRectF area)
+{
+    const qreal d = image.devicePixelRatio();
+    return QRectF(area.topLeft() * d, area.size() * d).toRect();
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    return ratio(luminance(a), luminance(b));
+}
+
+// The ink is taken among the pixels that stand out at least half as far (in ratio) as the
+// farthest, at the tenth strongest of them in a hundred: a few stray pixels pass no faint
+// text, and a thin text counts as only as dark as most of its strokes.
+double contrast(const QImage& image, QRect area)
+{
+    std::vector<double> shades, ratios;
+    std::map<int, std::vector<double>> bands; // shades in steps a person barely tells apart
+    for (int i = 0; i < area.width() * area.height(); ++i) {
+        const QPoint at = area.topLeft() + QPoint(i % area.width(), i / area.width());
+        shades.push_back(luminance(image.pixelColor(at).rgb()));
+        bands[int(std::sqrt(shades.back()) * 40)].push_back(shades.back());
+    }
+    auto common = std::max_element(bands.begin(), bands.end(), [](auto& a, auto& b) {
+                      return a.second.size() < b.second.size();
+                  })->second;
+    std::nth_element(common.begin(), common.begin() + common.size() / 2, common.end());
+    for (const double shade : shades)
+        ratios.push_back(ratio(shade, common[common.size() / 2]));
+    std::sort(ratios.begin(), ratios.end(), std::greater());
+    const auto strong
+        = std::upper_bound(ratios.begin(), ratios.end(), std::sqrt(ratios[0]), std::greater());
+    return ratios[std::size_t(strong - ratios.begin()) / 10];
+}
 
 Driver::Driver()
 {

@@ -3,6 +3,7 @@
 #include "frmMain.h"
 
 #include <QDate>
+#include <QImage>
 #include <QObject>
 #include <QStringList>
 
@@ -62,6 +63,12 @@ private:
     QString m_markFault; // a stop of a repeated key whose focus mark does not show
     std::set<int> m_keysHeld;
 };
+
+// WCAG's contrast of two colours, 1 to 21; and of an area's ink against its commonest shade.
+double contrast(QRgb a, QRgb b);
+double contrast(const QImage& image, QRect area);
+// An area in the window's coordinates, in the pixels of an image of it.
+QRect inPixels(const QImage& image, QRectF area);
 
 // What holds after every step; each check gives "" or a line starting with its kind.
 namespace Checks {
