@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -27,33 +26,6 @@ using ledger::CategoryRecord;
 using ledger::Money;
 
 namespace {
-
-class Landings : public QObject
-{
-public:
-    explicit Landings(QWidget* window)
-        : m_window(window)
-    {
-        qApp->installEventFilter(this);
-    }
-    QList<QPointer<QWidget>> landed;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* now = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::FocusIn && now && now->window() == m_window
-            && now != m_window) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason)
-                landed << now;
-        }
-        return false;
-    }
-
-private:
-    QWidget* m_window;
-};
 
 // clang-format off
 const QStringList kIcons = {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
@@ -273,6 +245,7 @@ double contrast(const QImage& image, QRect area)
 
 Driver::Driver()
 {
+    qApp->installEventFilter(this);
     Seams::setToday([this] { return today; });
     Seams::setMessageHandler([this](const Seams::Message& box) {
         static const QRegularExpression done(R"(^Transaction No\.(\d+) has been (\w+)\.$)");
@@ -308,6 +281,7 @@ Driver::Driver()
 
 Driver::~Driver()
 {
+    qApp->removeEventFilter(this);
     Seams::setMessageHandler({});
     Seams::setToday({});
 }
@@ -319,8 +293,6 @@ void Driver::start()
     window->activateWindow();
     // Focus moves unseen in a window not yet active: no control would hear of it.
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    for (const QString& icon : kIcons)
-        control(*window, icon)->installEventFilter(this);
     auto* timer = window->findChild<QTimer*>("tim1");
     startupMilliseconds = timer->remainingTime();
     timer->start(24 * 3600 * 1000);
@@ -330,8 +302,16 @@ void Driver::start()
 
 bool Driver::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ToolTipChange)
-        log << watched->objectName();
+    auto* on = qobject_cast<QWidget*>(watched);
+    if (!on || !window || on->window() != window.get() || on == window.get())
+        return false;
+    if (event->type() == QEvent::ToolTipChange && kIcons.contains(on->objectName()))
+        log << on->objectName();
+    const auto* focus
+        = event->type() == QEvent::FocusIn ? static_cast<QFocusEvent*>(event) : nullptr;
+    if (focus && focus->reason() != Qt::MouseFocusReason
+        && focus->reason() != Qt::ActiveWindowFocusReason)
+        m_landed << on;
     return false;
 }
 
@@ -349,11 +329,7 @@ QString Driver::step(const QString& line)
     claims.clear();
     m_keysDue.clear();
     m_markFault.clear();
-    // Every control the keys are moved to is told to a screen reader: none may be off the
-    // screen once the step is over, as the first control of a page half built would be. (A
-    // click gives the keys to a menu list that its choice then takes away, and the window
-    // coming back gives them back where they were.)
-    Landings landings(window.get());
+    m_landed.clear();
     const bool reached = perform(s);
     if (!reached && strict)
         return "script: " + s + " is out of reach";
@@ -368,7 +344,7 @@ QString Driver::step(const QString& line)
         return "focus: " + m_markFault;
     if (!m_keysDue.isEmpty() && keys != m_keysDue)
         return "keys: on '" + keys + "' after a refusal that names " + m_keysDue;
-    for (const QWidget* on : std::as_const(landings.landed)) {
+    for (const QWidget* on : std::as_const(m_landed)) {
         if (on && window->isVisible() && !frmMain::reachable(on))
             return "keys: passed through " + on->objectName() + ", which is not on the screen";
     }

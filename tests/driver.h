@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ public:
     // "transfer".
     QStringList boxes, log, claims;
     QStringList stops; // where the focus was after each repeated key, since cleared
-    // Logs the icons whose tool tip changes.
+    // Logs the icons whose tool tip changes, and where the keys are moved.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -61,6 +62,10 @@ private:
     bool m_yes = false, m_mouseHeld = false;
     QString m_underBox, m_keysDue; // the step to do at the next box; where a refusal sent the keys
     QString m_markFault; // a stop of a repeated key whose focus mark does not show
+    // Every control the keys are moved to in a step but by a click or the window's return is
+    // told to a screen reader: none may be off the screen once the step is over, as the first
+    // control of a page half built would be.
+    QList<QPointer<QWidget>> m_landed;
     std::set<int> m_keysHeld;
 };
 
