@@ -254,10 +254,6 @@ Driver::Driver()
         const bool question = box.buttons == Seams::Buttons::YesNo;
         const QString title = box.title == "Ostrel" ? "" : box.title + ": ";
         boxes << title + box.prompt + (question ? " [Yes/No]" : "");
-        QString held;
-        for (QLabel* label : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-            held += look(label) == "pressed" ? " under held " + label->objectName() : "";
-        log << "box over " + openPage(*window) + held;
         if (const auto match = done.match(box.prompt); match.hasMatch())
             claims << match.captured(2) + u' ' + match.captured(1);
         if (const auto match = asked.match(box.prompt); match.hasMatch() && m_yes)
@@ -271,6 +267,10 @@ Driver::Driver()
         // A modal box's own loop runs what a screen reader sends meanwhile.
         if (!m_underBox.isEmpty() && perform(std::exchange(m_underBox, {})))
             QCoreApplication::processEvents();
+        QString held;
+        for (QLabel* label : window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            held += look(label) == "pressed" ? " under held " + label->objectName() : "";
+        log << "box over " + openPage(*window) + held;
         const QString refused
             = box.prompt.section(u' ', 0, box.prompt.startsWith("Overdraft of") ? 2 : -1);
         m_keysDue = kRefusals.contains(refused) ? kRefusals.at(refused) : "";

@@ -46,7 +46,8 @@ public:
     QDate today {2026, 12, 5};
     int startupMilliseconds = 0; // left on the start-up timer when the window opened
     // Since cleared: the boxes, "Title: prompt" ("Ostrel: " left out, " [Yes/No]" after a
-    // question), and in order with "box over <page>" the icons whose tool tip changed.
+    // question), and in order with "box over <page>" (as the box is answered) the icons whose
+    // tool tip changed.
     // And what the boxes of the last step claimed: "added 7", "modified 2", "deleted 3",
     // "transfer".
     QStringList boxes, log, claims;
