@@ -40,12 +40,8 @@ for size in 64 128; do
   icon="$usr/share/icons/hicolor/${size}x${size}/apps/brivant.png"
   [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "no ${size}px icon"
 done
-pictures="Title TopMenu report1 report2 edit Setup Transfer FAQ1 FAQ2 about"
-pictures+=" $(echo meter{0..8})"
-for name in $pictures; do
-  for file in "$name.jpg" "$name@2x.jpg" "$name@3x.jpg"; do
-    [ -s "$usr/share/brivant/pictures/$file" ] || fail "picture $file is not installed"
-  done
+for file in {Title,TopMenu,report1,report2,edit,Setup,Transfer,FAQ1,FAQ2,about,meter{0..8}}{,@2x,@3x}.jpg; do
+  [ -s "$usr/share/brivant/pictures/$file" ] || fail "picture $file is not installed"
 done
 
 disp=90
