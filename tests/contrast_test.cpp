@@ -24,7 +24,6 @@ constexpr double kText = 4.5, kEdge = 3;
 // the list of rows, is one flat field of the page's picture.
 TEST_F(Script, EveryTextAndEdgeStandsOutAndEveryInputLiesOnItsFieldAtEveryDensity)
 {
-    const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
     // clang-format off
     const std::pair<QString, std::vector<Probe>> screens[] = {
         {"", {{"imgFront", {0, 0, 0, 22}, kText}, {"imgFront", {0, 26, 0, 40}, kText}, {"imgFront", {0, 64, 0, 14}, kText},
@@ -41,8 +40,8 @@ TEST_F(Script, EveryTextAndEdgeStandsOutAndEveryInputLiesOnItsFieldAtEveryDensit
         {"click lblArrowDown", {{"imgFront", {8, 3, 200, 18}, kText}, {"picReport", {0, -15, 0, 11}, kText},
               {"optReport(1)", {}, kEdge}, {"picReport", {}, kText}}},
         {"click optReport(0); click lblReportEdit", {}},
-        {"click lblEditCancel; " + menu + "Setup Budget", {{"cboInterval", {-3, 2, 6, -4}, kEdge}, {"cboCateName", {}, kEdge}}},
-        {"click lblSetupCancel; " + menu + "Transfer Funds", {{"imgFront", {10, 30, 214, 40}, kText},
+        {"click lblEditCancel; " + kSetupMenu + "Setup Budget", {{"cboInterval", {-3, 2, 6, -4}, kEdge}, {"cboCateName", {}, kEdge}}},
+        {"click lblSetupCancel; " + kSetupMenu + "Transfer Funds", {{"imgFront", {10, 30, 214, 40}, kText},
               {"cboTransFrom", {-3, 2, 6, -4}, kEdge}, {"cboTransFrom", {}, kText}, {"", {1, 1, -2, 14}, kText}}},
         {"click lblHelp; pick lstHelp FAQs; click lblArrowDown", {{"imgFront", {170, 3, 54, 18}, kText},
               {"imgFront", {8, 28, 216, 60}, kText}}},

@@ -91,6 +91,9 @@ QString moneyFault(const ledger::CategoryTable& before, const ledger::CategoryTa
 QString screenFault(const frmMain& window, bool held);
 } // namespace Checks
 
+// The pen's way to the Setup tab's list, before the entry it picks.
+inline const QString kSetupMenu = "click lblMenuButton; click lblSetup; pick lstSetup ";
+
 // A scripted walk: rows of steps ("; " between them), then what the user sees as
 // "what=value" pairs (see observe). A row expects no box unless it says "box=".
 struct Row

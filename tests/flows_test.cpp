@@ -33,7 +33,7 @@ TEST_F(Script, TheAboutScreenEndsAndEachIconOpensItsOwnCategory)
               QImage("meter6.jpg").convertToFormat(QImage::Format_RGB32));
     // A page opened over the About screen outlives it, with what was typed and the keys.
     start();
-    run({{"click lblMenuButton; click lblSetup; pick lstSetup Transfer Funds; type txtTransAmount 5; tick",
+    run({{kSetupMenu + "Transfer Funds; type txtTransAmount 5; tick",
           "page=Transfer.jpg; texts txtTransAmount=5; focus=txtTransAmount; shown lblHelp=yes"}});
     // Due while a box waits, the timer leaves the About screen (page "") under the box.
     start();
@@ -141,8 +141,7 @@ TEST_F(Script, TheListEditsAndDeletesTheSelectedLineOnly)
 // typed and comes before the icons are refreshed, the source first.
 TEST_F(Script, TransfersMoveMoneyAsWrittenAndTheSetupFormStoresNothing)
 {
-    const QString open = "click lblMenuButton; click lblSetup; pick lstSetup Transfer Funds; ";
-    const QString setup = "click lblMenuButton; click lblSetup; pick lstSetup Setup Budget";
+    const QString open = kSetupMenu + "Transfer Funds; ", setup = kSetupMenu + "Setup Budget";
     const QString done = "; click lblTransDone",
                   moved = "box=Transfer confirmation: Transfer $%1 from category ";
     // clang-format off
@@ -226,8 +225,7 @@ TEST_F(Script, TheStripTabsAndButtonsLookAndActAsWritten)
 // the strip and its lists as the pen does.
 TEST_F(Script, KeysDoWhatTheirLabelsDo)
 {
-    const QString transfer = "click lblMenuButton; click lblSetup; pick lstSetup Transfer Funds; "
-                             "type txtTransAmount 5; ";
+    const QString transfer = kSetupMenu + "Transfer Funds; type txtTransAmount 5; ";
     // clang-format off
     run({{"hold Esc", "look lblAboutOK=pressed"},
          {"letgo Esc; key PgDown", "page=FAQ2.jpg"},
@@ -264,7 +262,6 @@ TEST_F(Script, KeysDoWhatTheirLabelsDo)
 // overview's grid and among the option buttons, which are one stop; Space presses.
 TEST_F(Script, TabWalksEveryControlOfEachScreenInReadingOrder)
 {
-    const QString menu = "click lblMenuButton; click lblSetup; pick lstSetup ";
     // clang-format off
     run({{"", "focus=imgFront; ring="},
          {"key Tab*4", "stops=lblAboutOK lblArrowUp lblArrowDown imgFront; ring=imgFront"},
@@ -288,10 +285,10 @@ TEST_F(Script, TabWalksEveryControlOfEachScreenInReadingOrder)
          {"key Shift+Tab*3; key Space", "stops=lblEditDone lblEditReset lblEditCancel; page=report2.jpg; focus=optReport(2)"},
          {"key Tab*4", "stops=lblReportEdit lblReportDelete lblArrowUp optReport(2); ring=optReport(2)"},
          // Opened by the pen, a page leaves the keys with the window; Tab finds the first field.
-         {menu + "Setup Budget", "focus=frmMain; ring="},
+         {kSetupMenu + "Setup Budget", "focus=frmMain; ring="},
          {"key Tab*10", "stops=txtTotal cboInterval cboCateName txtBudgetAmount txtAlertAmount cboCategory "
           "lblSetupCancel lblSetupReset lblSetupEdit lblArrowUp"},
-         {menu + "Transfer Funds; key Tab*7", "stops=txtTransAmount cboTransFrom cboTransTo lblTransCancel "
+         {kSetupMenu + "Transfer Funds; key Tab*7", "stops=txtTransAmount cboTransFrom cboTransTo lblTransCancel "
           "lblTransReset lblTransDone lblArrowUp"},
          // The help pages' text, and the tabs over the dark bar.
          {"key F1; key Return; key Tab*2; key PgDown; key Tab*2; key F10; key Right*3",
