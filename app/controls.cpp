@@ -2,6 +2,7 @@
 #include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
+#include "keys/keys.h"
 #include "pictures.h"
 #include "reportbox.h"
 
@@ -44,11 +45,6 @@ QStringList itemsOf(const ControlSpec& row)
     return QString::fromUtf8(row.text.data(), qsizetype(row.text.size())).split(QLatin1Char('|'));
 }
 
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QRect pixelRect(TwipsRect twips)
 {
     const PixelRect r = toPixels(twips);
@@ -64,7 +60,7 @@ void setColours(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 void styleLabel(QLabel* label, const ControlSpec& row)
 {
-    label->setText(textOf(row.text));
+    label->setText(frmMain::textOf(row.text));
     switch (row.kind) {
     case Kind::Label:
         label->setAutoFillBackground(true);
@@ -137,6 +133,10 @@ void frmMain::BuildControls()
         if (!row.toolTip.empty())
             widget->setToolTip(textOf(row.toolTip));
         widget->setVisible(row.shownAtStart);
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            if (row.screens.contains(Screen(screen)) && !row.screens.isEvery())
+                m_pageControls[std::size_t(screen)].push_back(widget);
+        }
     };
 
     // The table runs front to back; build back to front so later widgets stack on top.
@@ -321,13 +321,11 @@ void frmMain::WireEvents()
                 optReport_Click(i);
         });
     connect(tim1, &QTimer::timeout, this, &frmMain::tim1_Timer);
-    WireKeys();
+    m_keys = new Keys(this);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (KeyboardEvent(watched, event))
-        return true;
     // Paints, moves and the like pass by without a look-up.
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick
@@ -369,6 +367,18 @@ void frmMain::ReleaseLabel(QLabel* label, bool click)
     RunHandler(handler, before);
 }
 
+void frmMain::hold(QLabel* label)
+{
+    if (isPressable(label))
+        PressLabel(label);
+}
+
+void frmMain::letGo(QLabel* label, bool click)
+{
+    if (isPressable(label))
+        ReleaseLabel(label, click && canAct(label));
+}
+
 frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
 {
     if (list == lstSetup)
@@ -381,6 +391,17 @@ frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
 bool frmMain::isPressable(const QObject* object) const
 {
     return m_clickHandlers.contains(object) || m_pressLook.contains(object);
+}
+
+// Where a click could land on it: shown and not under another control. Ending the
+// About screen over the menu bar leaves the Help tab shown under the Setup tab.
+bool frmMain::reachable(const QWidget* control)
+{
+    const QWidget* parent = control->parentWidget();
+    if (control->isHidden() || !parent)
+        return !control->isHidden();
+    const QWidget* hit = parent->childAt(control->geometry().center());
+    return hit && (hit == control || control->isAncestorOf(hit));
 }
 
 bool frmMain::canAct(const QWidget* control) const
@@ -415,7 +436,13 @@ void frmMain::RunHandler(Handler handler, const QWidget* before)
         return;
     if (std::exchange(m_timerWaiting, false))
         EndAboutScreen();
-    KeepFocusOnScreen(before);
+    if (m_keys)
+        m_keys->settleFocus(before);
+}
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    return m_keys && m_keys->moveFocus(next);
 }
 
 // A picture out of sight is decoded when it is first painted: at start the icons lie
@@ -432,13 +459,6 @@ void frmMain::SetPicture(QLabel* image, const QString& fileName)
     const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
     image->setPixmap(pixmap);
     image->resize(pixmap.deviceIndependentSize().toSize());
-}
-
-void frmMain::ShowPagePicture(const QString& fileName, int topTwips)
-{
-    SetPicture(imgFront, fileName);
-    imgFront->setVisible(true);
-    imgFront->move(imgFront->x(), toPixels(topTwips));
 }
 
 void frmMain::ShowReleased(std::initializer_list<QLabel*> buttons)
@@ -468,6 +488,18 @@ QString frmMain::TodayText() const
         .arg(today.month())
         .arg(today.day())
         .arg(today.year() % 100, 2, 10, QLatin1Char('0'));
+}
+
+QWidget* frmMain::controlOf(QWidget* widget)
+{
+    while (widget && !qobject_cast<frmMain*>(widget->parentWidget()))
+        widget = widget->parentWidget();
+    return widget;
+}
+
+QString frmMain::textOf(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 QLabel* frmMain::CategoryIcon(qint16 index) const
