@@ -13,6 +13,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <span>
 #include <tuple>
 #include <utility>
 
@@ -68,8 +69,10 @@ Keys::Keys(frmMain* window)
 {
     for (std::size_t i = 0; i < m_tabs.size(); ++i) {
         m_tabs[i] = label(kTabs[i]);
-        m_menuLists[i] = window->findChild<QListWidget*>(frmMain::textOf(kMenuLists[i]),
-                                                         Qt::FindDirectChildrenOnly);
+        // Categories opens no list; an empty name would find any.
+        if (!kMenuLists[i].empty())
+            m_menuLists[i] = window->findChild<QListWidget*>(frmMain::textOf(kMenuLists[i]),
+                                                             Qt::FindDirectChildrenOnly);
     }
     // A key presses the first of its labels that is on the screen, exactly as a click
     // would: the pressed look on the key press, the released look and the click on its

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 #include <array>
-#include <span>
+#include <string_view>
 #include <vector>
 
 class FocusRing;
