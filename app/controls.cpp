@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "accessible/accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -230,9 +231,9 @@ void frmMain::BuildControls()
     QGuiApplication::setFont(applicationFont);
 }
 
-void frmMain::WireEvents()
+// Every click the window answers, by control.
+std::span<const std::pair<std::string_view, frmMain::Handler>> frmMain::Clicks()
 {
-    // Every click the window answers, by control.
     static constexpr std::pair<std::string_view, Handler> kClicks[] = {
         {"imgAllCategory", &frmMain::imgAllCategory_Click},
         {"lblMenuButton", &frmMain::lblMenuButton_Click},
@@ -276,7 +277,21 @@ void frmMain::WireEvents()
         {"lblScrollDown", &frmMain::lblScrollDown_Click},
         {"lblPowerButton", &frmMain::lblPowerButton_Click},
     };
-    for (const auto& [name, handler] : kClicks) {
+    return kClicks;
+}
+
+bool frmMain::isPressable(std::string_view name)
+{
+    const ControlSpec* row = findControlSpec(name);
+    return row
+        && (row->style & PressLook
+            || std::ranges::find(Clicks(), name, &std::pair<std::string_view, Handler>::first)
+                != Clicks().end());
+}
+
+void frmMain::WireEvents()
+{
+    for (const auto& [name, handler] : Clicks()) {
         auto* label = findChild<QLabel*>(textOf(name), Qt::FindDirectChildrenOnly);
         Q_ASSERT(label);
         m_clickHandlers.insert(label, handler);

@@ -12,6 +12,7 @@
 #include <category.h>
 #include <money.h>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     void press(QLabel* label);
     void choose(QListWidget* list, int row);
     bool isPressable(const QObject* object) const;
+    // The same by the window's design, for whoever asks before the window is wired.
+    static bool isPressable(std::string_view name);
     // Shown and not under another control: where a click could land on it.
     static bool reachable(const QWidget* control);
     // What a page arrow does on the screen now.
@@ -87,6 +90,7 @@ private:
     // controls.cpp: building the widgets from the inventory and wiring the events
     void BuildControls();
     void WireEvents();
+    static std::span<const std::pair<std::string_view, Handler>> Clicks();
     void SetPicture(QLabel* image, const QString& fileName);
     void ShowScreen(Screen screen);
     void ShowReleased(std::initializer_list<QLabel*> buttons);

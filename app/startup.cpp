@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "accessible/accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
 #include "keys/keys.h"
