@@ -25,8 +25,6 @@ namespace accessible {
 // factory.cpp: asked only when a screen reader or a tool reads a control.
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object);
 
-QString textOf(std::string_view text);
-
 // What a screen reader calls a control and how it describes it, from its inventory row:
 // "name" or "name|description".
 struct Texts
@@ -36,8 +34,7 @@ struct Texts
 };
 Texts textsOf(const ControlSpec& row);
 
-// The window's own control that holds a widget: a drop-down list for its entry field.
-QWidget* controlOf(QWidget* widget);
+// The window that holds a widget, through its control (frmMain::controlOf).
 frmMain* windowOf(QWidget* widget);
 // Where a pen could act on it now: a screen reader acts there and nowhere else.
 bool canAct(QWidget* widget);

@@ -4,6 +4,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QRegularExpression>
 
 namespace accessible {
@@ -31,10 +32,10 @@ Announcer::Announcer(frmMain* window, QObject* owner)
     : QObject(owner)
     , m_window(window)
 {
-    for (const char* marker :
-         {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
-          "imgRent", "imgTelephone", "imgClothing", "imgReport", "imgFront", "lblEditNumber",
-          "lblReportEdit"})
+    // What shows, hides or changes its picture or figures as the screen changes.
+    for (qint16 category = 0; category < ledger::kCategoryCount; ++category)
+        window->meter(category)->installEventFilter(this);
+    for (const char* marker : {"imgReport", "imgFront", "lblEditNumber", "lblReportEdit"})
         window->findChild<QWidget*>(QLatin1String(marker))->installEventFilter(this);
     connect(window, &frmMain::messageBoxOpening, this, [this] {
         if (m_screenAway.isEmpty())
