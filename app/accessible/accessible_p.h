@@ -144,17 +144,26 @@ private:
     bool idle() const;
 };
 
-// text.cpp: the page picture of a help or the About page, read as the page's text.
+// text.cpp: the page picture of a help or the About page, read as the page's text: an object
+// of its own for each page, so that the keys landing on a new page always arrive somewhere new
+// and a screen reader never takes them for old news.
 class PageTextAccessible : public LabelAccessible, public ReadableText
 {
 public:
-    using LabelAccessible::LabelAccessible;
+    PageTextAccessible(QLabel* label, const ControlSpec& row);
+    Screen page() const { return m_page; }
+
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::Role role() const override { return QAccessible::Paragraph; }
     QString text(QAccessible::Text kind) const override;
     QAccessible::State state() const override;
     QString whole() const override;
+
+private:
+    Screen m_page;
 };
+// Makes the page picture's object anew where it was made for another page.
+void renewPageText(QLabel* front);
 
 // fields.cpp: a text box, its text readable and editable, its caret and selection the box's.
 class FieldAccessible : public QAccessibleWidget,
