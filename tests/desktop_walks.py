@@ -280,7 +280,7 @@ ORCA_WALK = [
     (["space"], "Dequeued focus: [text | Date]", ["Status of Food", "Date", TODAY]),
     (["Tab", "2", "period", "5", "Return"], "Dequeued focus: [push button | OK]",
      ["Transaction No.7 has been added."]),
-    (["Return"], "Dequeued focus: [text | Amount]", ["=Status of Food", "Amount"]),
+    (["Return"], "Dequeued focus: [text | Amount]", ["!notification", "Amount"]),
     (["Next"], "Dequeued focus: [radio button | Transaction 1",
      ["Recent transactions of Food", ROW.format(1, "05", "5.50", "McDonalds", "Cash")]),
     (["Down"], "Dequeued focus: [radio button | Transaction 2",
@@ -293,7 +293,7 @@ ORCA_WALK = [
     (["Prior", "Escape"], "Dequeued focus: [push button | Yes]",
      ["Do you want to go back to the category page"]),
     (["Return"], "Dequeued focus: [push button | Food,",
-     ["=Category overview", FOOD.format("214.62")] + TIPS),
+     ["!notification", FOOD.format("214.62")] + TIPS),
     (MENU + ["Return"], "Dequeued focus: [text | Total", ["Budget setup", "Total budget"]),
     (["Escape"], "Dequeued focus: [push button | Food,", TIPS),
     (MENU + ["Down", "Return"], "Dequeued focus: [text | Amount]", ["Transfer funds", "Amount"]),
@@ -348,9 +348,11 @@ def orca_walk():
         for words in says:
             at = spoken.find(words.lstrip("="), at) if words[0] != "!" else (
                 -1 if words[1:] in spoken else at)
-            if at < 0 or (words[0] == "=" and spoken.count(words[1:]) > 1):
-                unheard.append('after %s Orca said "%s": %s "%s"' % (" ".join(keys), spoken, {
-                    "!": "also", "=": "not once"}.get(words[0], "not"), words.lstrip("!=")))
+            twice = words[0] == "=" and spoken.count(words[1:]) > 1
+            if at < 0 or twice:
+                unheard.append('after %s Orca said "%s": %s "%s"' % (
+                    " ".join(keys), spoken, "also" if words[0] == "!" else "twice" if twice
+                    else "not", words.lstrip("!=")))
                 break
     if unheard:
         report = ["%d of %d steps not heard as they should be:" % (len(unheard), len(ORCA_WALK))]

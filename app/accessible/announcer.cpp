@@ -117,8 +117,9 @@ bool Announcer::keysBack() const
 }
 
 // The keys arriving in a screen's panel name it, as do those arriving on a page of text, which
-// is new to a screen reader with each page; anywhere else, or where they stay, the window
-// says the new screen itself, a page of text with its first line.
+// is new to a screen reader with each page; keys coming back from a message box arrive
+// wherever they land. Anywhere else, or where the keys stay, the window says the new screen
+// itself, a page of text with its first line.
 void Announcer::tell(bool keysMoved)
 {
     const QString screen = screenName(m_window);
