@@ -85,7 +85,7 @@ public:
     QString attributes(int, int* startOffset, int* endOffset) const override;
 };
 
-// labels.cpp: a label as a screen reader meets it, named and described by its row.
+// buttons.cpp: a label as a screen reader meets it, named and described by its row.
 class LabelAccessible : public QAccessibleWidget
 {
 public:
@@ -104,7 +104,7 @@ protected:
     bool m_focusable;
 };
 
-// A caption, a figure or a picture nothing answers.
+// text.cpp: a caption, a figure or a picture nothing answers.
 class StaticTextAccessible : public LabelAccessible
 {
 public:
@@ -232,7 +232,7 @@ private:
     QRadioButton* option() const;
 };
 
-// menus.cpp: a menu list, read as a menu whose entries can be pressed.
+// menu_lists.cpp: a menu list, read as a menu whose entries can be pressed.
 class MenuListAccessible : public QAccessibleWidget
 {
 public:

@@ -10,24 +10,6 @@
 
 namespace accessible {
 
-Texts textsOf(const ControlSpec& row)
-{
-    const QStringList texts = frmMain::textOf(row.accessible).split(QLatin1Char('|'));
-    return {texts.value(0), texts.value(1)};
-}
-
-frmMain* windowOf(QWidget* widget)
-{
-    QWidget* control = frmMain::controlOf(widget);
-    return control ? static_cast<frmMain*>(control->parentWidget()) : nullptr;
-}
-
-bool canAct(QWidget* widget)
-{
-    const frmMain* window = windowOf(widget);
-    return window && window->canAct(frmMain::controlOf(widget));
-}
-
 namespace {
 
 // A member of a screen's panel reads the panel as its parent.

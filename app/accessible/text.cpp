@@ -23,6 +23,11 @@ QString ReadableText::attributes(int, int* startOffset, int* endOffset) const
     return {};
 }
 
+QAccessible::Role StaticTextAccessible::role() const
+{
+    return m_kind == Kind::Image ? QAccessible::Graphic : QAccessible::StaticText;
+}
+
 PageTextAccessible::PageTextAccessible(QLabel* label, const ControlSpec& row)
     : LabelAccessible(label, row)
     , m_page(form()->screen())
