@@ -25,8 +25,8 @@ namespace accessible {
 // factory.cpp: asked only when a screen reader or a tool reads a control.
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object);
 
-// What a screen reader calls a control and how it describes it, from its inventory row:
-// "name" or "name|description".
+// accessibility.cpp: what a screen reader calls a control and how it describes it, from its
+// inventory row: "name" or "name|description".
 struct Texts
 {
     QString name;
@@ -59,7 +59,7 @@ QString screenName(const frmMain* window);
 QString pageText(const frmMain* window);
 QString groupName(const frmMain* window, Group group);
 
-// panels.cpp
+// panels.cpp: the window's own layer, and the panel a control is read in, if any.
 Accessibility* accessibilityOf(const QWidget* window);
 QAccessibleInterface* panelOf(const QWidget* control);
 

@@ -81,8 +81,10 @@ bool Announcer::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::DynamicPropertyChange)
         return false;
-    // Before the keys land on it: a new page of text is a new object to a screen reader.
-    if (watched->objectName() == QLatin1String("imgFront") && m_window->showsText())
+    // Before the keys land on it, for a screen reader listening: a new page of text is a new
+    // object to it.
+    if (QAccessible::isActive() && watched->objectName() == QLatin1String("imgFront")
+        && m_window->showsText())
         renewPageText(static_cast<QLabel*>(watched));
     if (m_phase == Phase::Steady) {
         m_phase = Phase::Looking;
