@@ -329,7 +329,7 @@ def orca_walk():
             orca.heard(then, marks[-1])
             if len(marks) == 1:
                 wait_for("the focus ring beside the Food meter (a window of 335 by 512)",
-                         lambda: app.pixel(49, 110) == "srgb(0,90,200) 335 512")
+                         lambda: app.pixel(49, 110) == "srgb(0,60,150) 335 512")
         app.find(FOOD.format("209.62"))
         app.find("Electricity, $105 available of $105")
     except AssertionError as error:
