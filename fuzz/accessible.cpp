@@ -1,0 +1,134 @@
+#include "driver.h"
+#include "fuzz_check.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+
+#include <climits>
+#include <cstdint>
+
+// A careless screen reader: on a live window, on any screen, any method of any interface of
+// any node (a control shown or not, a panel, a list's row), with the bytes' own arguments,
+// the edges most often. Each call must leave the driver's checks holding and Qt silent.
+namespace {
+
+QStringList warnings;
+
+struct Bytes
+{
+    const std::uint8_t *at, *end;
+    int byte() { return at < end ? *at++ : 0; }
+    // Around nothing, around the end, the extremes; now and then any number at all.
+    int number(int size)
+    {
+        const int b = byte(), edges[] = {INT_MIN, INT_MAX, -1, 0, 1, size - 1, size, size + 1};
+        if (b < 8)
+            return edges[b];
+        return b < 12 ? int(std::uint32_t(byte()) << 24 | std::uint32_t(byte()) << 8) : b - 16;
+    }
+};
+
+const QStringList kScreens = {
+    "",
+    "tick",
+    "click lblAboutOK; click imgFood",
+    "click lblAboutOK; click imgFood; bus cboPayment ShowMenu",
+    "click lblAboutOK; click imgFood; click lblArrowDown; click optReport(2); click lblReportEdit",
+    "click lblAboutOK; click imgFood; click lblArrowDown",
+    "click lblMenuButton; click lblSetup; pick lstSetup Setup Budget",
+    "click lblMenuButton; click lblSetup; pick lstSetup Transfer Funds; bus cboTransTo Press",
+    "click lblAboutOK; click lblHelp; pick lstHelp FAQs"};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QDir::setCurrent(QStringLiteral(BRIVANT_RUN_DIR));
+    // The screen without a desktop cannot grab the keys for an open list; a real one can.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("support grabbing"))
+            warnings << message;
+    });
+    new QApplication(*argc, *argv);
+    // What the desktop bus does with an event: it reads its node, and a caret's text.
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        QAccessibleInterface* node = event->accessibleInterface();
+        if (event->type() == QAccessible::TextCaretMoved && (!node || !node->textInterface()))
+            warnings << "a caret moves in a node without text";
+    });
+    QAccessible::setActive(true);
+    // Fonts and pictures are loaded once for the run: not leaks of the first input.
+    for (const QString& steps : kScreens) {
+        Driver warm;
+        warm.start();
+        for (const QString& step : steps.split("; ", Qt::SkipEmptyParts))
+            warm.step(step);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Bytes bytes {data, data + size};
+    Driver driver;
+    driver.start();
+    const int screen = bytes.byte();
+    for (const QString& step : kScreens[screen % kScreens.size()].split("; ", Qt::SkipEmptyParts))
+        FUZZ_CHECK(driver.step(step).isEmpty());
+    warnings.clear();
+    for (int calls = 0; bytes.at < bytes.end && calls < 16; ++calls) {
+        const QList<QWidget*> all = driver.window->findChildren<QWidget*>();
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(
+            bytes.byte() ? all[bytes.byte() % all.size()] : driver.window.get());
+        for (int depth = bytes.byte() % 4; node && node->childCount() && depth--;)
+            node = node->child(bytes.byte() % node->childCount());
+        if (!node || node->object() == driver.window->findChild<QWidget*>("lblPowerButton"))
+            continue;
+        const int method = bytes.byte(), a = bytes.number(node->childCount());
+        QAccessibleTextInterface* text = node->textInterface();
+        const int length = text ? text->characterCount() : 0;
+        const int from = bytes.number(length), to = bytes.number(length);
+        const QString words = QStringList {"", "12.5", "Lunch", "x\ny", "😀", QString(300, u'9')}.at(
+            bytes.byte() % 6);
+        int start = 0, end = 0;
+        const auto boundary = QAccessible::TextBoundaryType(a & 7);
+        QAccessibleActionInterface* act = node->actionInterface();
+        QAccessibleEditableTextInterface* editable = node->editableTextInterface();
+        QAccessibleTableInterface* table = node->tableInterface();
+        // clang-format off
+        const QString fault = driver.step((screen & 0x80 ? "yes " : "") + QString("bus call"), [&] {
+            switch (method % 13) {
+            case 0: return void(node->child(a)), void(node->childAt(from, to)), void(node->indexOfChild(node->child(a))),
+                           void(node->text(QAccessible::Text(a & 3))), void(node->focusChild()),
+                           void(node->state()), void(node->rect());
+            case 1: return node->setText(QAccessible::Text(a & 3), words);
+            case 2: return act && !act->actionNames().isEmpty() ? act->doAction(act->actionNames().value(a % act->actionNames().size())) : void();
+            case 3: return act ? act->doAction(words) : void();
+            case 4: return table ? void(table->cellAt(a, from)), void(table->rowDescription(a)), void(table->selectRow(a)) : void();
+            }
+            if (!text)
+                return;
+            switch (method % 13) {
+            case 5: return void(text->text(from, to)), void(text->textAtOffset(from, boundary, &start, &end)),
+                           void(text->textBeforeOffset(from, boundary, &start, &end)), void(text->attributes(from, &start, &end)),
+                           void(text->textAfterOffset(from, boundary, &start, &end)), void(text->characterRect(from)),
+                           void(text->offsetAtPoint({from, to})), text->selection(a, &start, &end);
+            case 6: return text->setSelection(a, from, to);
+            case 7: return text->addSelection(from, to), text->removeSelection(a);
+            case 8: return text->setCursorPosition(from);
+            case 9: return text->scrollToSubstring(from, to);
+            case 10: return editable ? editable->deleteText(from, to) : void();
+            case 11: return editable ? editable->insertText(from, words) : void();
+            case 12: return editable ? editable->replaceText(from, to, words) : void();
+            }
+        });
+        // clang-format on
+        const QString found = fault + warnings.join(u'\n');
+        if (!found.isEmpty())
+            std::fprintf(stderr, "call %d: %s\n", method % 13, qPrintable(found));
+        FUZZ_CHECK(found.isEmpty());
+    }
+    return 0;
+}
