@@ -12,11 +12,10 @@ extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** arg
 // normal build replays the kept corpora. An empty corpus would test nothing, so it fails.
 int main(int argc, char** argv)
 {
-    const auto corpus = std::filesystem::absolute(argv[1]);
     if (LLVMFuzzerInitialize)
         LLVMFuzzerInitialize(&argc, &argv);
     std::size_t inputs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
         std::ifstream file(entry.path(), std::ios::binary);
         const std::string bytes {std::istreambuf_iterator<char>(file), {}};
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());

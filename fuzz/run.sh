@@ -4,9 +4,8 @@
 # are minimised into the kept corpus fuzz/corpus/<target>.
 set -euo pipefail
 build=${1:?usage: run.sh BUILD_DIR SECONDS TARGET...} seconds=${2:?} here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "$build" && pwd) # a target may work in another folder
 for target in "${@:3}"; do
-  program="$build/fuzz/${target}_fuzz" found="$build/corpus/$target" log="$build/$target.log"
+  program=$(ls "$build"/{fuzz,bin}/${target}_fuzz 2>/dev/null | head -n 1) found="$build/corpus/$target" log="$build/$target.log"
   mkdir -p "$found"
   # The window target's caches grow as they are first used: a leak check after every input
   # would cost more than the input: `make test-sanitize` looks for its leaks in the replay.
