@@ -1,7 +1,8 @@
-#include "accessibility.h"
+#include "accessible/accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
 #include "inventory.h"
+#include "keys/keys.h"
 #include "pictures.h"
 #include "reportbox.h"
 
@@ -17,6 +18,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -43,11 +45,6 @@ QStringList itemsOf(const ControlSpec& row)
     return QString::fromUtf8(row.text.data(), qsizetype(row.text.size())).split(QLatin1Char('|'));
 }
 
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QRect pixelRect(TwipsRect twips)
 {
     const PixelRect r = toPixels(twips);
@@ -63,7 +60,7 @@ void setColours(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 void styleLabel(QLabel* label, const ControlSpec& row)
 {
-    label->setText(textOf(row.text));
+    label->setText(frmMain::textOf(row.text));
     switch (row.kind) {
     case Kind::Label:
         label->setAutoFillBackground(true);
@@ -136,6 +133,10 @@ void frmMain::BuildControls()
         if (!row.toolTip.empty())
             widget->setToolTip(textOf(row.toolTip));
         widget->setVisible(row.shownAtStart);
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            if (row.screens.contains(Screen(screen)) && !row.screens.isEvery())
+                m_pageControls[std::size_t(screen)].push_back(widget);
+        }
     };
 
     // The table runs front to back; build back to front so later widgets stack on top.
@@ -230,9 +231,9 @@ void frmMain::BuildControls()
     QGuiApplication::setFont(applicationFont);
 }
 
-void frmMain::WireEvents()
+// Every click the window answers, by control.
+std::span<const std::pair<std::string_view, frmMain::Handler>> frmMain::Clicks()
 {
-    // Every click the window answers, by control.
     static constexpr std::pair<std::string_view, Handler> kClicks[] = {
         {"imgAllCategory", &frmMain::imgAllCategory_Click},
         {"lblMenuButton", &frmMain::lblMenuButton_Click},
@@ -276,7 +277,21 @@ void frmMain::WireEvents()
         {"lblScrollDown", &frmMain::lblScrollDown_Click},
         {"lblPowerButton", &frmMain::lblPowerButton_Click},
     };
-    for (const auto& [name, handler] : kClicks) {
+    return kClicks;
+}
+
+bool frmMain::isPressable(std::string_view name)
+{
+    const ControlSpec* row = findControlSpec(name);
+    return row
+        && (row->style & PressLook
+            || std::ranges::find(Clicks(), name, &std::pair<std::string_view, Handler>::first)
+                != Clicks().end());
+}
+
+void frmMain::WireEvents()
+{
+    for (const auto& [name, handler] : Clicks()) {
         auto* label = findChild<QLabel*>(textOf(name), Qt::FindDirectChildrenOnly);
         Q_ASSERT(label);
         m_clickHandlers.insert(label, handler);
@@ -306,13 +321,11 @@ void frmMain::WireEvents()
                 optReport_Click(i);
         });
     connect(tim1, &QTimer::timeout, this, &frmMain::tim1_Timer);
-    WireKeys();
+    m_keys = new Keys(this);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (KeyboardEvent(watched, event))
-        return true;
     // Paints, moves and the like pass by without a look-up.
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick
@@ -354,6 +367,18 @@ void frmMain::ReleaseLabel(QLabel* label, bool click)
     RunHandler(handler, before);
 }
 
+void frmMain::hold(QLabel* label)
+{
+    if (isPressable(label))
+        PressLabel(label);
+}
+
+void frmMain::letGo(QLabel* label, bool click)
+{
+    if (isPressable(label))
+        ReleaseLabel(label, click && canAct(label));
+}
+
 frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
 {
     if (list == lstSetup)
@@ -366,6 +391,17 @@ frmMain::Handler frmMain::ChoiceHandler(const QListWidget* list) const
 bool frmMain::isPressable(const QObject* object) const
 {
     return m_clickHandlers.contains(object) || m_pressLook.contains(object);
+}
+
+// Where a click could land on it: shown and not under another control. Ending the
+// About screen over the menu bar leaves the Help tab shown under the Setup tab.
+bool frmMain::reachable(const QWidget* control)
+{
+    const QWidget* parent = control->parentWidget();
+    if (control->isHidden() || !parent)
+        return !control->isHidden();
+    const QWidget* hit = parent->childAt(control->geometry().center());
+    return hit && (hit == control || control->isAncestorOf(hit));
 }
 
 bool frmMain::canAct(const QWidget* control) const
@@ -400,7 +436,13 @@ void frmMain::RunHandler(Handler handler, const QWidget* before)
         return;
     if (std::exchange(m_timerWaiting, false))
         EndAboutScreen();
-    KeepFocusOnScreen(before);
+    if (m_keys)
+        m_keys->settleFocus(before);
+}
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    return m_keys && m_keys->moveFocus(next);
 }
 
 // A picture out of sight is decoded when it is first painted: at start the icons lie
@@ -417,13 +459,6 @@ void frmMain::SetPicture(QLabel* image, const QString& fileName)
     const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
     image->setPixmap(pixmap);
     image->resize(pixmap.deviceIndependentSize().toSize());
-}
-
-void frmMain::ShowPagePicture(const QString& fileName, int topTwips)
-{
-    SetPicture(imgFront, fileName);
-    imgFront->setVisible(true);
-    imgFront->move(imgFront->x(), toPixels(topTwips));
 }
 
 void frmMain::ShowReleased(std::initializer_list<QLabel*> buttons)
@@ -453,6 +488,18 @@ QString frmMain::TodayText() const
         .arg(today.month())
         .arg(today.day())
         .arg(today.year() % 100, 2, 10, QLatin1Char('0'));
+}
+
+QWidget* frmMain::controlOf(QWidget* widget)
+{
+    while (widget && !qobject_cast<frmMain*>(widget->parentWidget()))
+        widget = widget->parentWidget();
+    return widget;
+}
+
+QString frmMain::textOf(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 QLabel* frmMain::CategoryIcon(qint16 index) const

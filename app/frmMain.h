@@ -1,19 +1,22 @@
 #pragma once
 
 #include "controls.h"
+#include "screen.h"
 #include "seams.h"
 
 #include <QHash>
-#include <QPointer>
 #include <QSet>
 #include <QWidget>
 
+#include <array>
 #include <category.h>
 #include <money.h>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
-class QKeyEvent;
+class Keys;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -21,8 +24,8 @@ class QListWidget;
 // The organiser window and the budget application inside its screen. One class
 // holds the ledger, the form state and every handler; its source files are split
 // by concern (controls, start-up, pages, transactions, transfer and setup, help
-// and reports, organiser buttons, keyboard). What screen readers meet is a part of
-// its own beside it (Accessibility).
+// and reports, organiser buttons). The keys (Keys) and what screen readers meet
+// (Accessibility) are parts of their own beside it, reaching it through its public face.
 class frmMain : public QWidget, private Controls
 {
     Q_OBJECT
@@ -50,6 +53,8 @@ public:
     void press(QLabel* label);
     void choose(QListWidget* list, int row);
     bool isPressable(const QObject* object) const;
+    // The same by the window's design, for whoever asks before the window is wired.
+    static bool isPressable(std::string_view name);
     // Shown and not under another control: where a click could land on it.
     static bool reachable(const QWidget* control);
     // What a page arrow does on the screen now.
@@ -58,6 +63,19 @@ public:
     // The page on the screen shows text to read: a help page or the About page.
     bool showsText() const;
     bool messageBoxOpen() const { return m_boxesOpen > 0; }
+    Screen screen() const { return m_screen; }
+    // The category's icon on the overview; nothing for an index out of range.
+    QLabel* meter(qint16 category) const { return CategoryIcon(category); }
+    // A key held on a label button and let go: the pressed look while held, then the released
+    // look, and the click if asked and a pen could act on the label.
+    void hold(QLabel* label);
+    void letGo(QLabel* label, bool click);
+    // Whether the keys' moves wait: a handler is running, or waits for its box's answer.
+    bool handlerRunning() const { return m_handlerDepth > 0; }
+    // The window's own control that holds a widget: a drop-down list for its entry field.
+    static QWidget* controlOf(QWidget* widget);
+    // A text of the window's design as the widgets take it.
+    static QString textOf(std::string_view text);
 
 signals:
     // Around each message box: what the screen shows may change by its answer.
@@ -72,8 +90,9 @@ private:
     // controls.cpp: building the widgets from the inventory and wiring the events
     void BuildControls();
     void WireEvents();
+    static std::span<const std::pair<std::string_view, Handler>> Clicks();
     void SetPicture(QLabel* image, const QString& fileName);
-    void ShowPagePicture(const QString& fileName, int topTwips);
+    void ShowScreen(Screen screen);
     void ShowReleased(std::initializer_list<QLabel*> buttons);
     Seams::Answer MsgBox(const QString& prompt, Seams::Buttons buttons = Seams::Buttons::Ok,
                          const QString& title = {});
@@ -114,6 +133,7 @@ private:
     void HideSetupPage();
     void HideTransferPage();
     void HideEditPage();
+    void HidePage(Screen page);
     void ClearStrayControls();
     void lblCategories_Click();
     void lblReports_Click();
@@ -166,7 +186,7 @@ private:
     void lstHelp_Click();
     void ShowFaqPage1();
     void ShowFaqPage2();
-    void ShowFaqPage(const QString& fileName);
+    void ShowFaqPage(Screen page);
     void lblAboutOK_Click();
     void lstReports_Click();
 
@@ -184,38 +204,6 @@ private:
     void ShowReleased(QLabel* label);
     void lblAboutOK_MouseUp();
 
-    // keyboard.cpp: keys that reach the same handlers as the pen
-    enum class AfterKey { Nothing, WorkStrip, OpenList };
-    struct HeldKey
-    {
-        int key = 0;
-        QLabel* label = nullptr;
-        QListWidget* list = nullptr;
-        AfterKey after = AfterKey::Nothing;
-    };
-    void WireKeys();
-    bool KeyboardEvent(QObject* watched, QEvent* event);
-    bool KeyPressed(QObject* receiver, const QKeyEvent& key);
-    void KeyReleased();
-    bool StripKey(QLabel* tab, const QKeyEvent& key);
-    bool MeterKey(const QLabel* meter, const QKeyEvent& key);
-    bool MenuListKey(QListWidget* list, const QKeyEvent& key);
-    void HoldKey(const HeldKey& held);
-    void WorkStrip(QLabel* tab);
-    void MoveStripFocus(const QLabel* tab, int step);
-    void RememberPageFocus();
-    void LeaveStrip();
-    void OpenMenuList(QLabel* tab);
-    void CloseMenuList(QListWidget* list);
-    QListWidget* MenuListOf(const QLabel* tab) const;
-    QLabel* TabOf(const QObject* object) const;
-    QWidget* OwnControl(QWidget* widget) const;
-    std::vector<QWidget*> ScreenStops() const;
-    bool IsStop(const QWidget* control) const;
-    void KeepFocusOnScreen(const QWidget* before);
-    void SetKeyboardMode(bool keyboard);
-    void UpdateFocusRing();
-
     ledger::CategoryTable Categories;
     qint16 CurrentCategory = 0;
     qint16 SelectedLine = 0;
@@ -228,14 +216,10 @@ private:
     QHash<const QObject*, Handler> m_clickHandlers;
     QSet<const QObject*> m_pressLook;
     QLabel* m_pressedLabel = nullptr;
-    HeldKey m_heldKey;
-    // Every control the keyboard stops at, in reading order; Tab skips those off the screen.
-    std::vector<QWidget*> m_tabChain;
-    // Where Escape on the menu bar gives the keys back to.
-    QPointer<QWidget> m_focusBeforeStrip;
-    QWidget* m_focusRing = nullptr;
-    // The last input was a key, so the focus ring shows; a pen press hides it.
-    bool m_keyboardMode = false;
+    Screen m_screen = Screen::StartAbout;
+    // Each page's own controls, which its hide procedure takes off the screen.
+    std::array<std::vector<QWidget*>, kScreenCount> m_pageControls;
+    Keys* m_keys = nullptr;
     // Handlers running, counting those waiting for their message box to be answered.
     int m_handlerDepth = 0;
     int m_boxesOpen = 0;

@@ -18,7 +18,7 @@ void frmMain::lstHelp_Click()
         HideRecentPage();
         HideSetupPage();
         HideTransferPage();
-        ShowPagePicture(QStringLiteral("about.jpg"), kAboutTopTwips);
+        ShowScreen(Screen::About);
         lblAboutOK->setVisible(true);
         // Not pressable while the About page covers the strip.
         lblHelp->setVisible(false);
@@ -30,22 +30,22 @@ void frmMain::lstHelp_Click()
 
 void frmMain::ShowFaqPage1()
 {
-    ShowFaqPage(QStringLiteral("FAQ1.jpg"));
+    ShowFaqPage(Screen::HelpPage1);
 }
 
 void frmMain::ShowFaqPage2()
 {
-    ShowFaqPage(QStringLiteral("FAQ2.jpg"));
+    ShowFaqPage(Screen::HelpPage2);
 }
 
-void frmMain::ShowFaqPage(const QString& fileName)
+void frmMain::ShowFaqPage(Screen page)
 {
     ClearStrayControls();
     HideStatusPage();
     HideRecentPage();
     HideTransferPage();
     HideSetupPage();
-    ShowPagePicture(fileName, kPageTopTwips);
+    ShowScreen(page);
 }
 
 void frmMain::lblAboutOK_Click()

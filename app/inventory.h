@@ -1,12 +1,14 @@
 #pragma once
 
 #include "controls.h"
+#include "screen.h"
 
 #include <array>
 #include <cmath>
 #include <span>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // The window's design as data: one row per control, front to back. The window
 // builds its widgets from it and the picture painter draws page fields under
@@ -62,6 +64,7 @@ struct ControlSpec
     ControlSlot slot;
     std::string_view name;
     Kind kind;
+    Screens screens;
     TwipsRect twips;
     std::string_view text; // caption, or the items of a list separated by '|'
     Face face;
@@ -109,5 +112,9 @@ std::span<const ControlSpec> inventory();
 const ControlSpec& controlSpec(std::string_view name);
 // The same, or nothing for a name not in the inventory.
 const ControlSpec* findControlSpec(std::string_view name);
+// The screens of a control, by its name or an array member's "optReport(3)".
+Screens screensOf(std::string_view name);
+// The names of a screen's own controls in front-to-back order, without the frame.
+std::vector<std::string_view> controlsOf(Screen screen);
 // Geometry of optReport(index).
 TwipsRect optionTwips(int index);

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
 
 namespace {
 
@@ -24,6 +23,39 @@ bool shown(const QWidget* widget)
 void setBorder(QLabel* tab, bool border)
 {
     tab->setFrameStyle(border ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+}
+
+struct PagePicture
+{
+    QString file;
+    int topTwips = kPageTopTwips;
+};
+
+// Each page's picture, loaded by bare file name; the About page covers the top strip.
+PagePicture pagePicture(Screen screen)
+{
+    switch (screen) {
+    case Screen::Status:
+        return {QStringLiteral("report1.jpg")};
+    case Screen::Recent:
+        return {QStringLiteral("report2.jpg")};
+    case Screen::Edit:
+        return {QStringLiteral("edit.jpg")};
+    case Screen::Setup:
+        return {QStringLiteral("Setup.jpg")};
+    case Screen::Transfer:
+        return {QStringLiteral("Transfer.jpg")};
+    case Screen::HelpPage1:
+        return {QStringLiteral("FAQ1.jpg")};
+    case Screen::HelpPage2:
+        return {QStringLiteral("FAQ2.jpg")};
+    case Screen::About:
+        return {QStringLiteral("about.jpg"), kAboutTopTwips};
+    case Screen::StartAbout: // built in, shown once at start
+    case Screen::Overview: // no page picture
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -102,7 +134,7 @@ void frmMain::ShowStatusPage(qint16 index)
 {
     ClearStrayControls();
     const ledger::CategoryRecord& record = Categories.at(std::size_t(index));
-    ShowPagePicture(QStringLiteral("report1.jpg"), kPageTopTwips);
+    ShowScreen(Screen::Status);
     lblAvailable->setVisible(true);
     lblAvailable->setText(QStringLiteral("$")
                           + QString::fromStdString(ledger::amountText(record.Available)));
@@ -128,36 +160,52 @@ void frmMain::ShowStatusPage(qint16 index)
     CurrentCategory = index;
 }
 
+// The one place the screen on show changes: a page's picture covers the overview, or the
+// cover goes and the overview shows.
+void frmMain::ShowScreen(Screen screen)
+{
+    m_screen = screen;
+    if (screen == Screen::Overview) {
+        imgFront->setVisible(false);
+        return;
+    }
+    const PagePicture page = pagePicture(screen);
+    SetPicture(imgFront, page.file);
+    imgFront->setVisible(true);
+    imgFront->move(imgFront->x(), toPixels(page.topTwips));
+}
+
+// Takes the cover away, then the page's own controls, whichever page shows.
+void frmMain::HidePage(Screen page)
+{
+    ShowScreen(Screen::Overview);
+    for (QWidget* control : m_pageControls[std::size_t(page)])
+        control->setVisible(false);
+}
+
 void frmMain::HideStatusPage()
 {
-    hideAll({imgFront, lblAvailable, lblBudgeted, txtDate, txtAmount, lblCategory, txtDescription,
-             cboPayment, lblReportBack, lblReportReset, lblReportDone, imgReport});
+    HidePage(Screen::Status);
 }
 
 void frmMain::HideRecentPage()
 {
-    hideAll({imgFront, lblReportEdit, lblReportDelete});
-    for (QRadioButton* option : optReport)
-        option->setVisible(false);
-    hideAll({picReport});
+    HidePage(Screen::Recent);
 }
 
 void frmMain::HideSetupPage()
 {
-    hideAll({imgFront, txtTotal, cboInterval, cboCateName, cboCategory, txtBudgetAmount,
-             txtAlertAmount, lblBudget, lblSetupCancel, lblSetupReset, lblSetupEdit});
+    HidePage(Screen::Setup);
 }
 
 void frmMain::HideTransferPage()
 {
-    hideAll({imgFront, txtTransAmount, cboTransFrom, cboTransTo, lblTransCancel, lblTransReset,
-             lblTransDone});
+    HidePage(Screen::Transfer);
 }
 
 void frmMain::HideEditPage()
 {
-    hideAll({imgFront, lblEditNumber, lblAvailable, lblBudgeted, txtDate, txtAmount, lblCategory,
-             txtDescription, cboPayment, lblEditCancel, lblEditReset, lblEditDone});
+    HidePage(Screen::Edit);
 }
 
 // Called by every page opener: the About page's OK label and the edit page's
@@ -266,8 +314,13 @@ void frmMain::lblArrowUp_Click()
 
 bool frmMain::showsText() const
 {
-    const QString page = imgFront->property("pictureFile").toString();
-    return shown(imgFront)
-        && (page.isEmpty() || page == QLatin1String("about.jpg")
-            || page.startsWith(QLatin1String("FAQ")));
+    switch (m_screen) {
+    case Screen::StartAbout:
+    case Screen::About:
+    case Screen::HelpPage1:
+    case Screen::HelpPage2:
+        return true;
+    default:
+        return false;
+    }
 }

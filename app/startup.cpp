@@ -1,6 +1,7 @@
-#include "accessibility.h"
+#include "accessible/accessibility.h"
 #include "dropdown.h"
 #include "frmMain.h"
+#include "keys/keys.h"
 #include "pictures.h"
 
 #include <QApplication>
@@ -24,14 +25,15 @@ frmMain::frmMain(QWidget* parent)
     new Accessibility(this);
     Form_Load();
     tim1->start();
-    KeepFocusOnScreen(nullptr);
+    m_keys->settleFocus(nullptr);
 }
 
 frmMain::~frmMain()
 {
-    // What screen readers meet goes first: it reads the window, and the window's last events
-    // come after its own parts are gone.
+    // What screen readers meet and the keys go first: they read the window, and the window's
+    // last events come after its own parts are gone.
     delete findChild<Accessibility*>(QString(), Qt::FindDirectChildrenOnly);
+    delete std::exchange(m_keys, nullptr);
 }
 
 void frmMain::Form_Load()
@@ -86,9 +88,8 @@ void frmMain::tim1_Timer()
 // opened over it stays, with what was typed and where the keys are.
 void frmMain::EndAboutScreen()
 {
-    const QString picture = imgFront->property("pictureFile").toString();
-    if (picture.isEmpty() || picture == QLatin1String("about.jpg"))
-        imgFront->setVisible(false);
+    if (m_screen == Screen::StartAbout || m_screen == Screen::About)
+        ShowScreen(Screen::Overview);
     lblAboutOK->setVisible(false);
     tim1->stop();
     lblHelp->setVisible(true);

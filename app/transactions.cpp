@@ -204,7 +204,7 @@ void frmMain::ShowRecentPage(qint16& index)
 {
     ClearStrayControls();
     const auto& lines = Categories.at(std::size_t(index)).Lines;
-    ShowPagePicture(QStringLiteral("report2.jpg"), kPageTopTwips);
+    ShowScreen(Screen::Recent);
     picReport->setVisible(true);
     picReport->clear();
     for (qint16 i = 0; i < ledger::kMaxLines; ++i) {
@@ -241,7 +241,7 @@ bool frmMain::ShowEditPage(std::array<std::string, ledger::kLineSlots>& lines, q
         return false;
     ClearStrayControls();
     HideRecentPage();
-    ShowPagePicture(QStringLiteral("edit.jpg"), kPageTopTwips);
+    ShowScreen(Screen::Edit);
     lblEditNumber->setVisible(true);
     lblEditNumber->setText(QString::number(line + 1));
     // Filled before shown, as on the status page.

@@ -30,7 +30,7 @@ void frmMain::ShowSetupPage()
     HideStatusPage();
     HideRecentPage();
     HideTransferPage();
-    ShowPagePicture(QStringLiteral("Setup.jpg"), kPageTopTwips);
+    ShowScreen(Screen::Setup);
     // Filled before shown, as on the status page.
     txtTotal->clear();
     txtTotal->setVisible(true);
@@ -75,7 +75,7 @@ void frmMain::ShowTransferPage()
     HideStatusPage();
     HideRecentPage();
     HideSetupPage();
-    ShowPagePicture(QStringLiteral("Transfer.jpg"), kPageTopTwips);
+    ShowScreen(Screen::Transfer);
     txtTransAmount->clear();
     txtTransAmount->setVisible(true);
     // FROM and TO keep the last choice, or stay empty after Reset.

@@ -1,0 +1,104 @@
+#include "accessible_p.h"
+#include "frmMain.h"
+
+#include <QListWidget>
+#include <QRegularExpression>
+
+namespace accessible {
+
+MenuEntry::MenuEntry(QAccessibleInterface* list, int row)
+    : m_list(list)
+    , m_row(row)
+{ }
+
+QListWidget* MenuEntry::list() const
+{
+    return static_cast<QListWidget*>(m_list->object());
+}
+
+bool MenuEntry::isValid() const
+{
+    return m_list->isValid();
+}
+
+QWindow* MenuEntry::window() const
+{
+    return m_list->window();
+}
+
+QString MenuEntry::text(QAccessible::Text kind) const
+{
+    static const QRegularExpression mark(QStringLiteral("\\s+/[A-Z]$"));
+    return kind == QAccessible::Name ? list()->item(m_row)->text().remove(mark) : QString();
+}
+
+QRect MenuEntry::rect() const
+{
+    const QRect item = list()->visualItemRect(list()->item(m_row));
+    return QRect(list()->viewport()->mapToGlobal(item.topLeft()), item.size());
+}
+
+QAccessible::State MenuEntry::state() const
+{
+    QAccessible::State state;
+    state.invisible = !frmMain::reachable(list());
+    state.selectable = true;
+    state.selected = state.focused = list()->hasFocus() && list()->currentRow() == m_row;
+    return state;
+}
+
+void* MenuEntry::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                : nullptr;
+}
+
+void MenuEntry::doAction(const QString& action)
+{
+    if (action != pressAction())
+        return;
+    later(list(), [list = list(), row = m_row] {
+        static_cast<frmMain*>(list->parentWidget())->choose(list, row);
+    });
+}
+
+MenuListAccessible::MenuListAccessible(QListWidget* list)
+    : QAccessibleWidget(list, QAccessible::PopupMenu)
+    , m_entries(std::size_t(list->count()))
+{ }
+
+MenuListAccessible::~MenuListAccessible()
+{
+    for (const QAccessible::Id id : m_entries) {
+        if (id)
+            QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+QAccessibleInterface* MenuListAccessible::child(int index) const
+{
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    QAccessible::Id& id = m_entries[std::size_t(index)];
+    if (!id)
+        id = QAccessible::registerAccessibleInterface(
+            new MenuEntry(const_cast<MenuListAccessible*>(this), index));
+    return QAccessible::accessibleInterface(id);
+}
+
+int MenuListAccessible::indexOfChild(const QAccessibleInterface* entry) const
+{
+    for (int i = 0; i < childCount(); ++i) {
+        if (m_entries[std::size_t(i)] && child(i) == entry)
+            return i;
+    }
+    return -1;
+}
+
+QAccessibleInterface* MenuListAccessible::focusChild() const
+{
+    const auto* list = static_cast<const QListWidget*>(widget());
+    return list->hasFocus() ? child(list->currentRow()) : nullptr;
+}
+
+} // namespace accessible
