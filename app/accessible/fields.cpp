@@ -79,10 +79,12 @@ void FieldAccessible::removeSelection(int)
         field()->deselect();
 }
 
+// Ends outside the text are taken as its ends; an end before the start selects backwards.
 void FieldAccessible::setSelection(int, int startOffset, int endOffset)
 {
+    const int from = qBound(0, startOffset, characterCount());
     if (canAct(field()))
-        field()->setSelection(startOffset, endOffset - startOffset);
+        field()->setSelection(from, qBound(0, endOffset, characterCount()) - from);
 }
 
 int FieldAccessible::cursorPosition() const
