@@ -14,6 +14,7 @@
 #include <vector>
 
 class Accessibility;
+class QAbstractItemView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -208,6 +209,50 @@ public:
 
 private:
     QComboBox* box() const;
+};
+
+// choices.cpp: the list a drop-down list opens, read as the list of its choices. It and they
+// show only while it is open, each choice where the open list shows it.
+class ChoiceListAccessible : public QAccessibleWidget
+{
+public:
+    explicit ChoiceListAccessible(QAbstractItemView* view);
+    ~ChoiceListAccessible() override;
+
+    QAccessibleInterface* parent() const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* focusChild() const override;
+    QAbstractItemView* view() const;
+
+private:
+    mutable std::vector<QAccessible::Id> m_choices;
+};
+
+class ChoiceAccessible : public QAccessibleInterface
+{
+public:
+    ChoiceAccessible(ChoiceListAccessible* list, int row);
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_list->window(); }
+    QAccessibleInterface* parent() const override { return m_list; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    void setText(QAccessible::Text, const QString&) override { }
+    QString text(QAccessible::Text kind) const override;
+    QRect rect() const override;
+    QAccessible::State state() const override;
+
+private:
+    ChoiceListAccessible* m_list;
+    int m_row;
 };
 
 // options.cpp: an option button of the list, named by the row beside it; chosen as a click
