@@ -96,6 +96,7 @@ public:
     LabelAccessible(QLabel* label, const ControlSpec& row);
 
     QString text(QAccessible::Text kind) const override;
+    QRect rect() const override;
     QAccessible::State state() const override;
     void doAction(const QString& action) override;
 
