@@ -261,20 +261,21 @@ class Program:
         def inside(node, box, parent_shows, where):
             shows = node.getState().contains(pyatspi.STATE_SHOWING)
             try:
-                x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            except NotImplementedError:  # nowhere
-                x = y = w = h = 0
+                x, y, w, h = place = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            except NotImplementedError:  # placed nowhere: a panel, the window's notice
+                place = None
             name = "%s %s \"%s\"" % (where, node.getRoleName(), node.name)
             if shows and not parent_shows:
                 yield name + " shows, its parent does not"
-            elif shows and box and not (box[0] <= x and box[1] <= y and x + w <= box[0] + box[2]
-                                and y + h <= box[1] + box[3] and w > 0 and h > 0):
-                yield name + " shows at %d,%d %dx%d, outside %d,%d %dx%d" % ((x, y, w, h) + box)
+            elif shows and box and place and not (
+                    box[0] <= x and box[1] <= y and x + w <= box[0] + box[2]
+                    and y + h <= box[1] + box[3] and w > 0 and h > 0):
+                yield name + " shows at %d,%d %dx%d, outside %d,%d %dx%d" % (place + box)
             popup = node.getRole() == pyatspi.ROLE_LIST and node.parent.getRole() == (
                 pyatspi.ROLE_COMBO_BOX)
             for i in range(node.childCount):
-                yield from inside(node.getChildAtIndex(i), (x, y, w, h) if popup or box is None
-                                  else box, shows, where)
+                yield from inside(node.getChildAtIndex(i), place if popup or not box else box,
+                                  shows, where)
         faults = [fault for window in (self.root.getChildAtIndex(i) for i in range(
             self.root.childCount)) for fault in inside(window, None, True, window.name)]
         if faults:
