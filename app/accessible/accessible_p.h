@@ -161,7 +161,10 @@ public:
     QString whole() const override;
 };
 
-// fields.cpp: a text box, its text readable and editable, its caret and selection the box's.
+// fields.cpp: what Qt tells the desktop, but the text events of fields out of sight.
+void tellWhatShows(QAccessibleEvent* event);
+
+// A text box, its text readable and editable, its caret and selection the box's.
 class FieldAccessible : public QAccessibleWidget,
                         public ReadableText,
                         public QAccessibleEditableTextInterface
