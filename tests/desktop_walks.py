@@ -255,9 +255,11 @@ class Program:
         if said:
             fail("the program said on stderr:\n  " + "\n  ".join(sorted(set(said))))
 
-    def showing(self):
-        """Every node that says it shows lies inside its window (an open drop-down list's
-        rows inside the list) under a parent that shows too."""
+    def showing(self, settled=None):
+        """Once that shows, every node that says it shows lies inside its window (an open
+        drop-down list's rows inside the list) under a parent that shows too."""
+        if settled:
+            self.find(settled)
         def inside(node, box, parent_shows, where):
             shows = node.getState().contains(pyatspi.STATE_SHOWING)
             try:
@@ -286,16 +288,13 @@ def bus_walk():
     """A whole session without a key or a click, what shows checked on every screen."""
     app = Program()
     app.act("OK")
-    app.find(FOOD.format("217.12"))
-    app.showing()
+    app.showing(FOOD.format("217.12"))
     app.act(FOOD.format("217.12"))
-    app.find("Available: $217.12")
-    app.showing()
+    app.showing("Available: $217.12")
     app.type("Amount", "12.5")
     app.type("Description", "Lunch")
     app.act("Done")
-    app.find("Transaction No.7 has been added.")
-    app.showing()
+    app.showing("Transaction No.7 has been added.")
     app.box("Transaction No.7 has been added.", "OK")
     app.find("Available: $204.62")
     app.act("Recent transactions", role=pyatspi.ROLE_PUSH_BUTTON)
@@ -307,8 +306,7 @@ def bus_walk():
     app.box("Do you want to delete transaction no.7 ?", "Yes")
     app.act("Menu button")
     app.act("Setup", role=pyatspi.ROLE_PAGE_TAB)
-    app.find("Transfer Funds")
-    app.showing()
+    app.showing("Transfer Funds")
     app.act("Transfer Funds")
     app.type("Amount", "25")
     # An open drop-down list shows its rows, in its own window.
@@ -321,8 +319,7 @@ def bus_walk():
     app.act("Done")
     app.box("Transfer $25 from category Food to category Electricity.", "OK")
     app.find(FOOD.format("192.12"))
-    app.find("Electricity, $125 available of $125")
-    app.showing()
+    app.showing("Electricity, $125 available of $125")
     app.act("Power button")
     app.ended()
 
