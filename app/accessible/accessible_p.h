@@ -228,6 +228,9 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* focusChild() const override;
+    // Where a pen could reach it, the keys are already in it.
+    QStringList actionNames() const override { return {}; }
+    void doAction(const QString&) override { }
     QAbstractItemView* view() const;
 
 private:
