@@ -157,6 +157,7 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::Role role() const override { return QAccessible::Paragraph; }
     QString text(QAccessible::Text kind) const override;
+    using ReadableText::text; // the text between two offsets, beside the node's texts
     QAccessible::State state() const override;
     QString whole() const override;
 };
@@ -175,6 +176,7 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;
     QString text(QAccessible::Text kind) const override;
+    using ReadableText::text; // the text between two offsets, beside the node's texts
     void setText(QAccessible::Text kind, const QString& text) override;
     QString whole() const override;
     void selection(int, int* startOffset, int* endOffset) const override;
@@ -208,6 +210,7 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text kind) const override;
+    using ReadableText::text; // the text between two offsets, beside the node's texts
     QStringList actionNames() const override;
     void doAction(const QString& action) override;
 
