@@ -6,6 +6,7 @@
 #include "pictures.h"
 #include "reportbox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QGuiApplication>
@@ -26,6 +27,11 @@ namespace {
 const QColor kWindowColour = QColor(Qt::white);
 const QColor kPictureBoxColour = QColor(224, 224, 224);
 const QColor kStoredButtonColour = QColor(0, 0, 192);
+// White text on the chosen entry of a list stands out seven times from this blue.
+const QColor kChosenColour = QColor(36, 90, 142);
+// The style draws the edges of drop-down lists and option buttons a shade darker than
+// their window colour, which from white would hardly show on the page.
+const QColor kEdgeWindowColour = QColor(160, 166, 174);
 // The face most controls use, set once on the window for all of them to inherit.
 constexpr Face kWindowFace = Face::SansBold;
 
@@ -112,6 +118,11 @@ void frmMain::BuildControls()
     Accessibility::install();
     setFixedSize(QSize(toPixels(kWindowTwips.width), toPixels(kWindowTwips.height)));
     setColours(this, QPalette::Window, kWindowColour);
+    // For the lists here and for the drop-down lists' own windows, which take the
+    // application's colours.
+    QPalette chosen = QApplication::palette();
+    chosen.setColor(QPalette::Highlight, kChosenColour);
+    QApplication::setPalette(chosen);
     setFont(fontFor(kWindowFace));
     // A text box lays out its text in the application's font before it takes the window's;
     // while the controls are made the two are one, so that no face is loaded that the first
@@ -169,6 +180,7 @@ void frmMain::BuildControls()
                     combo->setInsertPolicy(QComboBox::NoInsert);
                     combo->addItems(itemsOf(row));
                     combo->setCurrentIndex(-1);
+                    setColours(combo, QPalette::Window, kEdgeWindowColour);
                     place(combo, row, name, row.twips);
                     this->*slot = combo;
                 } else if constexpr (std::is_same_v<Slot, QListWidget * Controls::*>) {
@@ -184,6 +196,8 @@ void frmMain::BuildControls()
                     for (int i = 0; i < kOptionButtons; ++i) {
                         auto* option = new QRadioButton(this);
                         option->setAutoFillBackground(true);
+                        option->setBackgroundRole(QPalette::Base);
+                        setColours(option, QPalette::Window, kEdgeWindowColour);
                         place(option, row, name + QStringLiteral("(%1)").arg(i), optionTwips(i));
                         (this->*slot)[std::size_t(i)] = option;
                     }
@@ -214,6 +228,7 @@ void frmMain::BuildControls()
     };
     setBuiltIn(imgOstrel, QStringLiteral("skin.jpg"));
     setBuiltIn(imgFront, QStringLiteral("about.jpg"));
+    static_cast<PictureLabel*>(imgFront)->keepPlace();
     setBuiltIn(imgAllCategory, QStringLiteral("title.jpg"));
     setBuiltIn(imgReport, QStringLiteral("meter.jpg"));
     for (qint16 i = 0; i < ledger::kCategoryCount; ++i)
@@ -456,9 +471,7 @@ void frmMain::SetPicture(QLabel* image, const QString& fileName)
         return;
     }
     picture->showLater({}, 1);
-    const QPixmap pixmap = Pictures::load(fileName, devicePixelRatio());
-    image->setPixmap(pixmap);
-    image->resize(pixmap.deviceIndependentSize().toSize());
+    picture->showNow(fileName, Pictures::load(fileName, devicePixelRatio()));
 }
 
 void frmMain::ShowReleased(std::initializer_list<QLabel*> buttons)

@@ -140,7 +140,8 @@ const ControlSpec& controlSpec(std::string_view name)
 
 Screens screensOf(std::string_view name)
 {
-    return controlSpec(name.substr(0, name.find('('))).screens;
+    const ControlSpec* row = findControlSpec(name.substr(0, name.find('(')));
+    return row ? row->screens : Screens {};
 }
 
 std::vector<std::string_view> controlsOf(Screen screen)

@@ -112,7 +112,8 @@ std::span<const ControlSpec> inventory();
 const ControlSpec& controlSpec(std::string_view name);
 // The same, or nothing for a name not in the inventory.
 const ControlSpec* findControlSpec(std::string_view name);
-// The screens of a control, by its name or an array member's "optReport(3)".
+// The screens of a control, by its name or an array member's "optReport(3)"; none for a
+// name not in the design.
 Screens screensOf(std::string_view name);
 // The names of a screen's own controls in front-to-back order, without the frame.
 std::vector<std::string_view> controlsOf(Screen screen);

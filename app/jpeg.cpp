@@ -1,8 +1,9 @@
 #include "jpeg.h"
 
-#include <chrono>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
+#include <ctime>
 #include <jpeglib.h>
 
 namespace Jpeg {
@@ -13,8 +14,17 @@ namespace {
 constexpr long kMaxDecoderMemory = 48l * 1024 * 1024;
 // Encoders write a dozen scans or so; a file of many more only keeps the decoder busy.
 constexpr int kMaxScans = 100;
-// Hundreds of times what the largest picture takes: a safety net for any other stall.
-constexpr auto kMaxTime = std::chrono::seconds(1);
+constexpr const char* kTooLong = "takes too long to decode";
+// Hundreds of times what the largest picture takes: a safety net for any other stall. Counted
+// in the thread's own time, which a busy machine or a suspend does not spend.
+std::atomic<std::chrono::nanoseconds> maxTime {std::chrono::seconds(1)};
+
+std::chrono::nanoseconds threadTime()
+{
+    timespec used {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
+}
 
 struct Decoder
 {
@@ -27,7 +37,7 @@ struct Decoder
     jpeg_error_mgr errors {};
     std::jmp_buf failed {};
     jpeg_progress_mgr progress {};
-    const std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+    const std::chrono::nanoseconds started = threadTime();
     const char* stopped = nullptr; // why the decoder was stopped
     jpeg_decompress_struct info {};
 };
@@ -43,8 +53,8 @@ void watch(j_common_ptr info)
     auto* d = reinterpret_cast<Decoder*>(info->err);
     if (d->info.input_scan_number > kMaxScans)
         d->stopped = "has too many scans";
-    else if (std::chrono::steady_clock::now() - d->started > kMaxTime)
-        d->stopped = "takes too long to decode";
+    else if (threadTime() - d->started > maxTime.load())
+        d->stopped = kTooLong;
     if (d->stopped)
         giveUp(info);
 }
@@ -97,25 +107,33 @@ bool readPixels(Decoder& d, uchar* bits, qsizetype bytesPerLine, bool cmyk)
 
 } // namespace
 
-Picture decode(QByteArrayView bytes, QSize size)
+void setTimeCap(std::chrono::nanoseconds cap)
+{
+    maxTime = cap;
+}
+
+Picture decode(QByteArrayView bytes, QSize smallest, QSize largest)
 {
     Decoder d;
     d.errors.error_exit = giveUp;
     d.errors.output_message = keepQuiet;
     if (!readHeader(d, bytes))
         return {{}, QStringLiteral("cannot be read")};
-    const QSize declared(int(d.info.image_width), int(d.info.image_height));
-    if (declared != size)
+    const QSize size(int(d.info.image_width), int(d.info.image_height));
+    if (size != size.expandedTo(smallest).boundedTo(largest))
         return {{},
-                QString::asprintf("is %dx%d, not %dx%d", declared.width(), declared.height(),
-                                  size.width(), size.height())};
+                QString::asprintf("is %dx%d, not within %dx%d to %dx%d", size.width(),
+                                  size.height(), smallest.width(), smallest.height(),
+                                  largest.width(), largest.height())};
 
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     // Written straight into the picture's lines in Qt's own pixel order.
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull() || !readPixels(d, image.bits(), image.bytesPerLine(), cmyk))
-        return {{}, QString::fromLatin1(d.stopped ? d.stopped : "cannot be read")};
+        return {{},
+                QString::fromLatin1(d.stopped ? d.stopped : "cannot be read"),
+                d.stopped == kTooLong};
     // Part of a cut or corrupt file would pass for the picture.
     if (d.errors.num_warnings > 0)
         return {{}, QStringLiteral("is damaged")};

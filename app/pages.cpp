@@ -175,7 +175,7 @@ void frmMain::ShowScreen(Screen screen)
     imgFront->move(imgFront->x(), toPixels(page.topTwips));
 }
 
-// Takes the cover away, then the page's own controls, whichever page shows.
+// The cover goes whichever page it shows, then the page's own controls.
 void frmMain::HidePage(Screen page)
 {
     ShowScreen(Screen::Overview);

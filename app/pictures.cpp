@@ -12,7 +12,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSet>
-#include <QStyle>
 
 #include <algorithm>
 #include <cstdio>
@@ -69,18 +68,36 @@ QStringList folders()
             QDir::cleanPath(program + QStringLiteral("/" BRIVANT_PICTURES_FROM_BIN))};
 }
 
+enum class Place { Meter, Strip, About, Page };
+
+Place placeOf(const QString& fileName)
+{
+    if (fileName.startsWith(QLatin1String("meter")))
+        return Place::Meter;
+    if (fileName == QLatin1String("Title.jpg") || fileName == QLatin1String("TopMenu.jpg"))
+        return Place::Strip;
+    return fileName == QLatin1String("about.jpg") ? Place::About : Place::Page;
+}
+
 QPixmap placeholder(const QString& fileName)
 {
     QPixmap pixmap(expectedSize(fileName));
-    pixmap.fill(QColor(236, 236, 236));
+    pixmap.fill(kPlaceholderShade);
     QPainter painter(&pixmap);
     painter.setPen(QColor(200, 200, 200));
     painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
     return pixmap;
 }
 
-// The picture of a file, or a null pixmap when it cannot be shown at its size.
-QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal devicePixelRatio,
+// The files whose last decode the time cap stopped: a busy moment, not what the file holds.
+QSet<QString>& stoppedByCap()
+{
+    static QSet<QString> files;
+    return files;
+}
+
+// The picture of a file, or a null pixmap when it cannot be shown in its place.
+QPixmap decode(const QString& path, const QString& fileName, QSize place, qreal devicePixelRatio,
                const char* instead)
 {
     QFile file(path);
@@ -96,7 +113,11 @@ QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal d
         return {};
     }
     bytes.truncate(qsizetype(read));
-    Jpeg::Picture picture = Jpeg::decode(bytes, size);
+    // A page spans the screen's width; a strip or a meter may be narrower too.
+    const bool spans = placeOf(fileName) >= Place::About;
+    Jpeg::Picture picture = Jpeg::decode(bytes, QSize(spans ? place.width() : 1, 1), place);
+    if (picture.stopped)
+        stoppedByCap().insert(path);
     if (picture.image.isNull()) {
         warnOnce(fileName, picture.problem, instead);
         return {};
@@ -105,11 +126,13 @@ QPixmap decode(const QString& path, const QString& fileName, QSize size, qreal d
     return QPixmap::fromImage(std::move(picture.image));
 }
 
-// The file's picture as last decoded, decoded again when the file changes.
+// The file's picture as last decoded, decoded again when the file changes or when the time
+// cap stopped it.
 QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
 {
     CachedPicture& entry = cache()[file.absoluteFilePath()];
-    if (entry.size < 0 || entry.modified != file.lastModified() || entry.size != file.size()) {
+    if (stoppedByCap().remove(file.absoluteFilePath()) || entry.size < 0
+        || entry.modified != file.lastModified() || entry.size != file.size()) {
         entry.modified = file.lastModified();
         entry.size = file.size();
         entry.pixmap
@@ -123,12 +146,16 @@ QPixmap cached(const QFileInfo& file, QSize pixels, qreal devicePixelRatio)
 
 QSize expectedSize(const QString& fileName)
 {
-    if (fileName.startsWith(QLatin1String("meter")))
+    switch (placeOf(fileName)) {
+    case Place::Meter:
         return {76, 45};
-    if (fileName == QLatin1String("Title.jpg") || fileName == QLatin1String("TopMenu.jpg"))
+    case Place::Strip:
         return {245, 22};
-    if (fileName == QLatin1String("about.jpg"))
+    case Place::About:
         return {245, 245};
+    case Place::Page:
+        break;
+    }
     return {245, 223};
 }
 
@@ -188,7 +215,13 @@ QPixmap builtIn(const QString& name)
 
 } // namespace Pictures
 
-// What QLabel draws for a picture without a frame or margin, rectangle by rectangle.
+void PictureLabel::showNow(const QString& fileName, const QPixmap& picture)
+{
+    setPixmap(picture);
+    resize(m_keepsPlace ? Pictures::expectedSize(fileName)
+                        : picture.deviceIndependentSize().toSize());
+}
+
 void PictureLabel::showLater(const QString& fileName, qreal devicePixelRatio)
 {
     m_later = fileName;
@@ -197,15 +230,23 @@ void PictureLabel::showLater(const QString& fileName, qreal devicePixelRatio)
         resize(Pictures::expectedSize(fileName));
 }
 
+// What QLabel draws for a picture without a frame or margin, rectangle by rectangle, at the
+// top left. What the picture leaves of the control shows the empty screen: a page's place
+// under a shorter page, or a waiting picture's old size until the parent has painted what
+// the smaller picture uncovered.
 void PictureLabel::paintEvent(QPaintEvent* event)
 {
-    if (!m_later.isEmpty())
-        setPixmap(Pictures::load(std::exchange(m_later, QString()), m_laterRatio));
     QPainter painter(this);
-    const int align = QStyle::visualAlignment(layoutDirection(), alignment());
+    if (!m_later.isEmpty()) {
+        const QString fileName = std::exchange(m_later, QString());
+        showNow(fileName, Pictures::load(fileName, m_laterRatio));
+    }
     const QPixmap picture = pixmap();
+    const QRectF covered(QPointF(), picture.deviceIndependentSize());
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
-        style()->drawItemPixmap(&painter, contentsRect(), align, picture);
+        if (!covered.contains(QRectF(rect)))
+            painter.fillRect(rect, Qt::white);
+        painter.drawPixmap(QPoint(), picture);
     }
 }

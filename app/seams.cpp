@@ -1,5 +1,6 @@
 #include "seams.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace Seams {
@@ -32,6 +33,13 @@ Answer showMessage(QWidget* parent, const Message& message)
         ? QMessageBox::Yes | QMessageBox::No
         : QMessageBox::StandardButtons(QMessageBox::Ok);
     QMessageBox box(QMessageBox::NoIcon, message.title, message.prompt, buttons, parent);
+    // The style draws a button's edge a shade darker than its window colour, which on the
+    // box's own would hardly show.
+    for (QAbstractButton* button : box.buttons()) {
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Window, palette.color(QPalette::Window).darker(150));
+        button->setPalette(palette);
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

@@ -239,6 +239,18 @@ void drawDial(QPainter& p, QPointF centre, qreal radius, int level, const DialSt
         p.setBrush(segment < level ? lit : Colour::kTrack);
         p.drawPath(path);
     }
+    // Just outside the segments, so that their colours stay whole.
+    constexpr qreal kRim = 1.25;
+    const QRectF rimOuter = outer.adjusted(-kRim / 2, -kRim / 2, kRim / 2, kRim / 2);
+    const QRectF rimInner = innerRect.adjusted(kRim / 2, kRim / 2, -kRim / 2, -kRim / 2);
+    QPainterPath rim;
+    rim.arcMoveTo(rimOuter, 180);
+    rim.arcTo(rimOuter, 180, -180);
+    rim.arcTo(rimInner, 0, 180);
+    rim.closeSubpath();
+    p.setPen(QPen(Colour::kScaleEdge, kRim));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(rim);
     if (style.neutral)
         return;
 

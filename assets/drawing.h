@@ -22,11 +22,13 @@ inline const QColor kAccentDark {20, 52, 84};
 inline const QColor kPage {242, 244, 247};
 inline const QColor kRule {176, 192, 211};
 inline const QColor kText {34, 40, 49};
-inline const QColor kQuiet {104, 114, 128};
-inline const QColor kFieldEdge {132, 146, 166};
-inline const QColor kFieldShade {96, 110, 130};
+inline const QColor kQuiet {72, 80, 92};
+inline const QColor kFieldEdge {96, 108, 126};
+inline const QColor kFieldShade {70, 82, 100};
 inline const QColor kValueEdge {200, 208, 219};
 inline const QColor kTrack {224, 228, 233};
+// The rim of a dial's scale, which shows it whatever colours fill it.
+inline const QColor kScaleEdge {70, 76, 86};
 } // namespace Colour
 
 // Where a picture's top-left corner lies in the window.

@@ -132,7 +132,7 @@ QImage titleStrip(qreal scale)
                    QStringLiteral("Brivant"));
         const QRectF help = rectOf("lblHelp", stripOrigin());
         p.setFont(sans(10));
-        p.setPen(QColor(255, 255, 255, 150));
+        p.setPen(QColor(255, 255, 255, 235));
         p.drawText(QRectF(help.left() - 84, 0, 76, 22), Qt::AlignRight | Qt::AlignVCenter,
                    QStringLiteral("tap for menu"));
         drawTabFace(p, help);

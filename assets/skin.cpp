@@ -114,7 +114,7 @@ void drawWritingArea(QPainter& p, const QRectF& area)
             QPolygonF {QPointF(middle - 3, y), QPointF(middle + 3, y), QPointF(middle, y + s * 4)});
     }
     p.setFont(sans(8));
-    p.setPen(QColor(120, 126, 136));
+    p.setPen(QColor(200, 205, 212));
     p.drawText(area.adjusted(6, 0, 0, -4), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("abc"));
     p.drawText(area.adjusted(0, 0, -6, -4), Qt::AlignRight | Qt::AlignBottom,
                QStringLiteral("123"));

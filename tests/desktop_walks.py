@@ -328,14 +328,14 @@ ROW = "Transaction {}: 5/{}/01, ${}, {}, Food, {}"
 TIPS = ["!Input a New Transaction", "!Next Page:Recent Transactions"]
 MENU = ["F10", "Right", "Right", "Return"]
 # Keys; what Orca must then have taken from the bus (the keys' new place, mostly); what it
-# says after them, in that order ("!": what it never says there).
+# says after them, in that order ("!": what it never says there; "=": what it says once).
 ORCA_WALK = [
     (["Tab"], "Dequeued focus: [push button | Food,",
      ["Category overview", FOOD.format("217.12")] + TIPS),
     (["space"], "Dequeued focus: [text | Date]", ["Status of Food", "Date", TODAY]),
     (["Tab", "2", "period", "5", "Return"], "Dequeued focus: [push button | OK]",
      ["Transaction No.7 has been added."]),
-    (["Return"], "Dequeued focus: [text | Amount]", ["Amount"]),
+    (["Return"], "Dequeued focus: [text | Amount]", ["!notification", "Amount"]),
     (["Next"], "Dequeued focus: [radio button | Transaction 1",
      ["Recent transactions of Food", ROW.format(1, "05", "5.50", "McDonalds", "Cash")]),
     (["Down"], "Dequeued focus: [radio button | Transaction 2",
@@ -348,7 +348,7 @@ ORCA_WALK = [
     (["Prior", "Escape"], "Dequeued focus: [push button | Yes]",
      ["Do you want to go back to the category page"]),
     (["Return"], "Dequeued focus: [push button | Food,",
-     ["Category overview", FOOD.format("214.62")] + TIPS),
+     ["!notification", FOOD.format("214.62")] + TIPS),
     (MENU + ["Return"], "Dequeued focus: [text | Total", ["Budget setup", "Total budget"]),
     (["Escape"], "Dequeued focus: [push button | Food,", TIPS),
     (MENU + ["Down", "Return"], "Dequeued focus: [text | Amount]", ["Transfer funds", "Amount"]),
@@ -357,14 +357,14 @@ ORCA_WALK = [
     (["Up", "shift+Tab", "Return"], "Dequeued focus: [push button | OK]",
      ["Transfer $5 from category Food to category Electricity."]),
     (["Return"], "Dequeued focus: [push button | Food, $209.62", TIPS),
-    (["F1", "Return"], "Dequeued object:state-changed:showing [notification | Help page 1",
-     ["Help page 1 of 2"]),
+    (["F1", "Return"], "Dequeued focus: [paragraph | Help page 1 of 2]",
+     ["Help page 1 of 2", "=How do I open a category?"]),
     (["KP_Add"], "PROCESS ATSPI_KEY_RELEASED_EVENT: '+'",
      ["How do I open a category?", "Tap its meter on the home screen."]),
-    (["Next"], "Dequeued object:state-changed:showing [notification | Help page 2 of 2",
-     ["Help page 2 of 2"]),
-    (["F1", "Down", "Return"], "Dequeued object:state-changed:showing [notification | About",
-     ["About Brivant"]),
+    (["Next"], "Dequeued focus: [paragraph | Help page 2 of 2]",
+     ["Help page 2 of 2", "=How do I move money?"]),
+    (["F1", "Down", "Return"], "Dequeued focus: [paragraph | About Brivant]",
+     ["About Brivant", "!notification"]),
     (["Escape"], "Dequeued focus: [push button | Food,", ["Category overview"] + TIPS),
 ]
 
@@ -401,10 +401,13 @@ def orca_walk():
                           log[begin:end], re.M)
         spoken, at = " | ".join(said), 0
         for words in says:
-            at = spoken.find(words, at) if words[0] != "!" else (-1 if words[1:] in spoken else at)
-            if at < 0:
-                unheard.append('after %s Orca said "%s": %s "%s"' % (" ".join(keys), spoken,
-                               "also" if words[0] == "!" else "not", words.lstrip("!")))
+            at = spoken.find(words.lstrip("="), at) if words[0] != "!" else (
+                -1 if words[1:] in spoken else at)
+            twice = words[0] == "=" and spoken.count(words[1:]) > 1
+            if at < 0 or twice:
+                unheard.append('after %s Orca said "%s": %s "%s"' % (
+                    " ".join(keys), spoken, "also" if words[0] == "!" else "twice" if twice
+                    else "not", words.lstrip("!=")))
                 break
     if unheard:
         report = ["%d of %d steps not heard as they should be:" % (len(unheard), len(ORCA_WALK))]

@@ -569,6 +569,7 @@ QString Checks::screenFault(const frmMain& window, bool held)
     if (!window.isVisible() || !kGroups.contains(page))
         return "screen: the window closed or shows " + where;
     int pressed = 0;
+    QList<QWidget*> own;
     for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QString name = child->objectName(), base = name.section(u'(', 0, 0);
         const bool visible = child->isVisible(), mine = kGroups.at(page).contains(base);
@@ -586,6 +587,20 @@ QString Checks::screenFault(const frmMain& window, bool held)
             return "screen: " + name + " has no name";
         if (qobject_cast<QLabel*>(child) && look(child) == "pressed" && ++pressed > int(held))
             return "screen: " + name + " still looks pressed";
+        if (visible && mine && base != "lblAboutOK")
+            own << child;
+    }
+    // A screen reader meets the page's controls, or the meters and their names, in one panel.
+    for (qint16 i = 0; page == "overview" && i < ledger::kCategoryCount; ++i)
+        own << window.meter(i) << at("lbl" + window.meter(i)->objectName().mid(3));
+    QAccessibleInterface* panel = nullptr;
+    for (QWidget* member : own) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(member);
+        QAccessibleInterface* up = face->parent();
+        if (up->role() != QAccessible::Grouping || up->indexOfChild(face) < 0
+            || (panel && up != panel))
+            return "screen: " + member->objectName() + " is missing from the panel of " + where;
+        panel = up;
     }
     // Every meter, and the open page's figures, lines and number, as the ledger has them.
     const CategoryRecord& record = window.categories().at(std::size_t(window.currentCategory()));

@@ -1,8 +1,9 @@
 // The picture files: each has the size it is shown at, twice that in its twice-size drawing,
 // and every input of a page lies on its field; a start among spoilt files shows placeholders
-// of the same sizes. The walk holds every picture shown to its size, and run on a screen of
-// twice the density to its drawing.
+// of the same sizes, and sound smaller files at their own. The walk holds every picture shown
+// to its place, and run on a screen of twice the density to its drawing.
 #include "driver.h"
+#include "jpeg.h"
 #include "pictures.h"
 
 #include <QBuffer>
@@ -21,22 +22,23 @@ namespace {
 // How the hostile start spoils a file: cut in the header or halfway (where a decoder would
 // show a partial picture), garbage after a JPEG start marker, a FIFO that would wait for
 // ever, a JPEG declaring 60000 x 60000 (14 GB decoded), 5000 x 5000 (100 MB, within Qt's
-// limit) or 500 pixels tall and cut halfway; a blank progressive JPEG of the expected size
-// whose last scan comes a million times (half a minute's decoding), or a sound one a pixel taller.
+// limit), 500 pixels tall and cut halfway, or 20 rows fewer than its data holds; a plain
+// progressive JPEG of the expected size whose last scan comes a million times (half a
+// minute's decoding), or a sound one a pixel taller. Not spoilt: a sound smaller one.
 // clang-format off
-enum class Spoil { Missing, Empty, CutInHeader, CutInData, Garbage, JpegGarbage, Folder, Fifo, Huge, Large, Tall, Scans, Over };
+enum class Spoil { Missing, Empty, CutInHeader, CutInData, Garbage, JpegGarbage, Folder, Fifo, Huge, Large, Tall, Short, Scans, Over, Smaller };
 
 const std::tuple<QString, QSize, Spoil> kFiles[] = {
     {"Title.jpg", {245, 22}, Spoil::CutInData}, {"TopMenu.jpg", {245, 22}, Spoil::Garbage},
     {"report1.jpg", {245, 223}, Spoil::Missing}, {"report2.jpg", {245, 223}, Spoil::Empty},
     {"edit.jpg", {245, 223}, Spoil::Folder}, {"Setup.jpg", {245, 223}, Spoil::Scans},
-    {"Transfer.jpg", {245, 223}, Spoil::Over}, {"FAQ1.jpg", {245, 223}, Spoil::Tall},
-    {"FAQ2.jpg", {245, 223}, Spoil::CutInHeader}, {"about.jpg", {245, 245}, Spoil::Fifo},
+    {"Transfer.jpg", {245, 223}, Spoil::Over}, {"FAQ1.jpg", {245, 223}, Spoil::Smaller},
+    {"FAQ2.jpg", {245, 223}, Spoil::CutInHeader}, {"about.jpg", {245, 245}, Spoil::Short},
     {"meter0.jpg", {76, 45}, Spoil::Huge}, {"meter1.jpg", {76, 45}, Spoil::JpegGarbage},
     {"meter2.jpg", {76, 45}, Spoil::Fifo}, {"meter3.jpg", {76, 45}, Spoil::CutInData},
     {"meter4.jpg", {76, 45}, Spoil::Tall}, {"meter5.jpg", {76, 45}, Spoil::Garbage},
     {"meter6.jpg", {76, 45}, Spoil::Large}, {"meter7.jpg", {76, 45}, Spoil::Missing},
-    {"meter8.jpg", {76, 45}, Spoil::CutInHeader}};
+    {"meter8.jpg", {76, 45}, Spoil::Smaller}};
 // clang-format on
 
 long peakKilobytes()
@@ -53,11 +55,11 @@ double threadSeconds()
     return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
 }
 
-// A blank progressive JPEG whose last scan, a dozen bytes, comes again the given times.
+// A blue progressive JPEG whose last scan, a dozen bytes, comes again the given times.
 QByteArray rescanned(QSize size, int times)
 {
     QImage blank(size, QImage::Format_RGB32);
-    blank.fill(Qt::white);
+    blank.fill(Qt::blue);
     QBuffer file;
     QImageWriter writer(&file, "jpeg");
     writer.setProgressiveScanWrite(true);
@@ -66,6 +68,12 @@ QByteArray rescanned(QSize size, int times)
     const QByteArray bytes = file.data();
     const qsizetype end = bytes.size() - 2, last = bytes.lastIndexOf("\xff\xda");
     return bytes.first(end) + bytes.sliced(last, end - last).repeated(times) + "\xff\xd9";
+}
+
+// A sound picture that fits its place: a page 245 x 200, a meter 70 x 40.
+QSize smaller(QSize place)
+{
+    return {place.width() - 6 * (place.width() < 245), place.height() * 9 / 10};
 }
 
 } // namespace
@@ -137,8 +145,10 @@ protected:
                 QByteArray(picture).replace(frame + 5, 4, "\xea\x60\xea\x60"), // 60000 x 60000
                 QByteArray(picture).replace(frame + 5, 4, "\x13\x88\x13\x88"), // 5000 x 5000
                 QByteArray(picture).replace(frame + 5, 2, "\x01\xf4").left(picture.size() / 2), // 500 tall, cut
+                QByteArray(picture).replace(frame + 6, 1, QByteArray(1, char(size.height() - 20))),
                 spoil < Spoil::Scans ? QByteArray()
-                    : rescanned(size + QSize(0, spoil == Spoil::Over), spoil == Spoil::Scans ? 1'000'000 : 0)};
+                    : rescanned(spoil == Spoil::Smaller ? smaller(size) : size + QSize(0, spoil == Spoil::Over),
+                                spoil == Spoil::Scans ? 1'000'000 : 0)};
             // clang-format on
             const QByteArray& written = bytes[std::min(int(spoil), int(Spoil::Scans))];
             const bool made = spoil == Spoil::Folder ? QDir(folder.path()).mkdir(file)
@@ -164,14 +174,20 @@ protected:
     long peakBefore = 0;
 };
 
-TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
+TEST_F(HostilePictures, EachShowsItselfOrAPlaceholderOfItsPlaceAndMemoryStaysBounded)
 {
     // What cannot be decoded whole shows as the grey placeholder, within a quarter second of
-    // this thread's time where the scans of the progressive files would take half a minute.
+    // this thread's time where the scans of the progressive files would take half a minute;
+    // a sound smaller picture shows at its own size, even after a decode the time cap stopped.
+    Jpeg::setTimeCap(std::chrono::nanoseconds(-1)); // stops every decode
+    EXPECT_EQ(Pictures::load("FAQ1.jpg").toImage().pixelColor(10, 10), Pictures::kPlaceholderShade);
+    Jpeg::setTimeCap(std::chrono::seconds(1));
     for (const auto& [file, size, spoil] : kFiles) {
         const double started = threadSeconds();
         const QImage picture = Pictures::load(file).toImage();
-        EXPECT_TRUE(picture.size() == size && picture.pixelColor(10, 10) == QColor(236, 236, 236)
+        const bool sound = spoil == Spoil::Smaller;
+        EXPECT_TRUE(picture.size() == (sound ? smaller(size) : size)
+                    && (picture.pixelColor(10, 10) == Pictures::kPlaceholderShade) != sound
                     && threadSeconds() - started < 0.25)
             << qPrintable(file);
     }
@@ -182,15 +198,23 @@ TEST_F(HostilePictures, EachShowsAPlaceholderOfItsSizeAndMemoryStaysBounded)
     for (const auto& [file, density] : {std::pair {"report1.jpg", 1}, {"report2.jpg", 1}, {"edit.jpg", 2}})
         EXPECT_EQ(Pictures::load(file, 2).devicePixelRatio(), density) << file;
     // clang-format on
-    // In the window, each meter and the status page's shows it at the meter's size.
+    // In the window, each meter and the status page's likewise, and a smaller help page.
     for (QLabel* meter : window->findChildren<QLabel*>()) {
         const QImage shown = meter->grab().toImage();
-        if (!meter->property("pictureFile").toString().startsWith("meter"))
+        const QString file = meter->property("pictureFile").toString();
+        if (!file.startsWith("meter"))
             continue;
-        EXPECT_TRUE(shown.size() == QSize(76, 45)
-                    && shown.pixelColor(10, 10) == QColor(236, 236, 236))
+        const bool sound = file == "meter8.jpg";
+        EXPECT_TRUE(meter->size() == (sound ? QSize(70, 40) : QSize(76, 45))
+                    && (shown.pixelColor(10, 10) == Pictures::kPlaceholderShade) != sound)
             << qPrintable(meter->objectName());
     }
+    // The help page keeps its place, the empty screen under its picture.
+    run({{"click lblAboutOK; click lblHelp; pick lstHelp FAQs", "page=FAQ1.jpg"}});
+    const QImage page = window->findChild<QLabel*>("imgFront")->grab().toImage();
+    const QColor last = page.pixelColor(244, 199); // the picture's blue
+    EXPECT_TRUE(page.size() == QSize(245, 223) && last.blue() > 200 && last.red() < 50
+                && page.pixelColor(0, 200) == Qt::white && page.pixelColor(244, 222) == Qt::white);
     // And the window walked among them.
     strict = false;
     std::mt19937 random(1);

@@ -6,7 +6,30 @@
 #include "reportbox.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QRadioButton>
+
+namespace accessible {
+
+Texts textsOf(const ControlSpec& row)
+{
+    const QStringList texts = frmMain::textOf(row.accessible).split(QLatin1Char('|'));
+    return {texts.value(0), texts.value(1)};
+}
+
+frmMain* windowOf(QWidget* widget)
+{
+    QWidget* control = frmMain::controlOf(widget);
+    return control ? static_cast<frmMain*>(control->parentWidget()) : nullptr;
+}
+
+bool canAct(QWidget* widget)
+{
+    const frmMain* window = windowOf(widget);
+    return window && window->canAct(frmMain::controlOf(widget));
+}
+
+} // namespace accessible
 
 using namespace accessible;
 
@@ -25,10 +48,9 @@ Accessibility::Accessibility(frmMain* window)
     , m_announcer(new Announcer(window, this))
 {
     nameInputs();
-    for (const char* meter :
-         {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
-          "imgRent", "imgTelephone", "imgClothing", "imgReport"})
-        window->findChild<QWidget*>(QLatin1String(meter))->installEventFilter(this);
+    for (qint16 category = 0; category < ledger::kCategoryCount; ++category)
+        window->meter(category)->installEventFilter(this);
+    window->findChild<QWidget*>(QStringLiteral("imgReport"))->installEventFilter(this);
     connect(window->findChild<ReportBox*>(), &ReportBox::rowsChanged, this,
             &Accessibility::nameRows);
     for (QRadioButton* option : window->findChildren<QRadioButton*>()) {
@@ -40,7 +62,7 @@ Accessibility::Accessibility(frmMain* window)
     // A new choice made by the keys is told: the list itself tells nothing a reader speaks.
     for (QComboBox* box : window->findChildren<QComboBox*>()) {
         connect(box, &QComboBox::currentIndexChanged, this, [this, box] {
-            if (box->currentIndex() >= 0 && controlOf(m_window->focusWidget()) == box)
+            if (box->currentIndex() >= 0 && frmMain::controlOf(m_window->focusWidget()) == box)
                 m_announcer->announce(box->currentText());
         });
     }
@@ -86,7 +108,8 @@ void Accessibility::nameInputs()
         if (row.kind != Kind::TextBox && row.kind != Kind::ComboBox && row.kind != Kind::ChoiceList
             && row.kind != Kind::ListBox && row.kind != Kind::PictureBox)
             continue;
-        auto* widget = m_window->findChild<QWidget*>(textOf(row.name), Qt::FindDirectChildrenOnly);
+        auto* widget
+            = m_window->findChild<QWidget*>(frmMain::textOf(row.name), Qt::FindDirectChildrenOnly);
         const Texts texts = textsOf(row);
         widget->setAccessibleName(texts.name);
         if (!texts.description.isEmpty())

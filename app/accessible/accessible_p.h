@@ -26,10 +26,8 @@ namespace accessible {
 // factory.cpp: asked only when a screen reader or a tool reads a control.
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object);
 
-QString textOf(std::string_view text);
-
-// What a screen reader calls a control and how it describes it, from its inventory row:
-// "name" or "name|description".
+// accessibility.cpp: what a screen reader calls a control and how it describes it, from its
+// inventory row: "name" or "name|description".
 struct Texts
 {
     QString name;
@@ -37,8 +35,7 @@ struct Texts
 };
 Texts textsOf(const ControlSpec& row);
 
-// The window's own control that holds a widget: a drop-down list for its entry field.
-QWidget* controlOf(QWidget* widget);
+// The window that holds a widget, through its control (frmMain::controlOf).
 frmMain* windowOf(QWidget* widget);
 // Where a pen could act on it now: a screen reader acts there and nowhere else.
 bool canAct(QWidget* widget);
@@ -63,7 +60,7 @@ QString screenName(const frmMain* window);
 QString pageText(const frmMain* window);
 QString groupName(const frmMain* window, Group group);
 
-// panels.cpp
+// panels.cpp: the window's own layer, and the panel a control is read in, if any.
 Accessibility* accessibilityOf(const QWidget* window);
 QAccessibleInterface* panelOf(const QWidget* control);
 
@@ -89,7 +86,7 @@ public:
     QString attributes(int, int* startOffset, int* endOffset) const override;
 };
 
-// labels.cpp: a label as a screen reader meets it, named and described by its row.
+// buttons.cpp: a label as a screen reader meets it, named and described by its row.
 class LabelAccessible : public QAccessibleWidget
 {
 public:
@@ -109,7 +106,7 @@ protected:
     bool m_focusable;
 };
 
-// A caption, a figure or a picture nothing answers.
+// text.cpp: a caption, a figure or a picture nothing answers.
 class StaticTextAccessible : public LabelAccessible
 {
 public:
@@ -149,18 +146,27 @@ private:
     bool idle() const;
 };
 
-// text.cpp: the page picture of a help or the About page, read as the page's text.
+// text.cpp: the page picture of a help or the About page, read as the page's text: an object
+// of its own for each page, so that the keys landing on a new page always arrive somewhere new
+// and a screen reader never takes them for old news.
 class PageTextAccessible : public LabelAccessible, public ReadableText
 {
 public:
-    using LabelAccessible::LabelAccessible;
+    PageTextAccessible(QLabel* label, const ControlSpec& row);
+    Screen page() const { return m_page; }
+
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::Role role() const override { return QAccessible::Paragraph; }
     QString text(QAccessible::Text kind) const override;
     using ReadableText::text; // the text between two offsets, beside the node's texts
     QAccessible::State state() const override;
     QString whole() const override;
+
+private:
+    Screen m_page;
 };
+// Makes the page picture's object anew where it was made for another page.
+void renewPageText(QLabel* front);
 
 // fields.cpp: what Qt tells the desktop, but the text events of fields out of sight.
 void tellWhatShows(QAccessibleEvent* event);
@@ -281,40 +287,7 @@ private:
     QRadioButton* option() const;
 };
 
-// menus.cpp: an entry of a menu list, read without its "/A" mark and pressed as a click on
-// it chooses it.
-class MenuEntry : public QAccessibleInterface, public QAccessibleActionInterface
-{
-public:
-    MenuEntry(QAccessibleInterface* list, int row);
-
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override { return m_list; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessible::Role role() const override { return QAccessible::MenuItem; }
-    void setText(QAccessible::Text, const QString&) override { }
-    QString text(QAccessible::Text kind) const override;
-    QRect rect() const override;
-    QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
-    QStringList actionNames() const override { return {pressAction()}; }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-    void doAction(const QString& action) override;
-
-private:
-    QListWidget* list() const;
-
-    QAccessibleInterface* m_list;
-    int m_row;
-};
-
-// A menu list, read as a menu whose entries can be pressed.
+// menu_lists.cpp: a menu list, read as a menu whose entries can be pressed.
 class MenuListAccessible : public QAccessibleWidget
 {
 public:

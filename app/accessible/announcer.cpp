@@ -4,6 +4,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QRegularExpression>
 
 namespace accessible {
@@ -31,22 +32,25 @@ Announcer::Announcer(frmMain* window, QObject* owner)
     : QObject(owner)
     , m_window(window)
 {
-    for (const char* marker :
-         {"imgFood", "imgElectricity", "imgParking", "imgGas", "imgEntertainment", "imgSchool",
-          "imgRent", "imgTelephone", "imgClothing", "imgReport", "imgFront", "lblEditNumber",
-          "lblReportEdit"})
+    // What shows, hides or changes its picture or figures as the screen changes.
+    for (qint16 category = 0; category < ledger::kCategoryCount; ++category)
+        window->meter(category)->installEventFilter(this);
+    for (const char* marker : {"imgReport", "imgFront", "lblEditNumber", "lblReportEdit"})
         window->findChild<QWidget*>(QLatin1String(marker))->installEventFilter(this);
-    connect(window, &frmMain::messageBoxOpening, this, [this] {
-        if (m_screenAway.isEmpty())
-            m_screenAway = screenName(m_window);
-    });
+    connect(window, &frmMain::messageBoxOpening, this, [this] { m_phase = Phase::Away; });
     connect(window, &frmMain::messageBoxAnswered, this, [this] {
-        if (!m_window->messageBoxOpen() && !std::exchange(m_returning, true))
-            QMetaObject::invokeMethod(this, &Announcer::returnEnded, Qt::QueuedConnection);
+        if (m_phase != Phase::Away || m_window->messageBoxOpen())
+            return;
+        m_phase = Phase::Returning;
+        QMetaObject::invokeMethod(this, &Announcer::returned, Qt::QueuedConnection);
     });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { keysArrived(now); });
-    m_screen = screenName(window);
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (m_phase == Phase::Away && keysBack()) {
+            m_phase = Phase::Steady;
+            tell(true);
+        }
+    });
+    m_told = screenName(window);
 }
 
 Announcer::~Announcer()
@@ -72,78 +76,73 @@ void Announcer::announce(const QString& message)
     QAccessible::updateAccessibility(&shown);
 }
 
-bool Announcer::eventFilter(QObject*, QEvent* event)
+bool Announcer::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::DynamicPropertyChange:
-        screenChanging();
-        break;
-    default:
-        break;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::DynamicPropertyChange)
+        return false;
+    // Before the keys land on it, for a screen reader listening: a new page of text is a new
+    // object to it.
+    if (QAccessible::isActive() && watched->objectName() == QLatin1String("imgFront")
+        && m_window->showsText())
+        renewPageText(static_cast<QLabel*>(watched));
+    if (m_phase == Phase::Steady) {
+        m_phase = Phase::Looking;
+        m_keysBefore = m_window->focusWidget();
+        QMetaObject::invokeMethod(this, &Announcer::looked, Qt::QueuedConnection);
     }
     return false;
 }
 
-// Looked at once the handler that changes the screen has ended and placed the keys.
-void Announcer::screenChanging()
+void Announcer::looked()
 {
-    if (std::exchange(m_screenChanging, true))
+    if (m_phase != Phase::Looking)
         return;
-    m_focusBefore = m_window->focusWidget();
-    QMetaObject::invokeMethod(this, &Announcer::screenChanged, Qt::QueuedConnection);
+    m_phase = Phase::Steady;
+    tell(m_window->focusWidget() != m_keysBefore);
 }
 
-// The keys entering a screen's panel name it; where they stay, or rest with the window,
-// the window says the new screen itself.
-void Announcer::screenChanged()
+void Announcer::returned()
 {
-    m_screenChanging = false;
-    const QString screen = screenName(m_window);
-    if (screen == m_screen)
+    if (m_phase != Phase::Returning)
         return;
-    m_screen = screen;
+    m_phase = keysBack() ? Phase::Steady : Phase::Away;
+    if (m_phase == Phase::Steady)
+        tell(true);
+}
+
+bool Announcer::keysBack() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return !m_window->messageBoxOpen() && m_window->isActiveWindow() && focus
+        && focus->window() == m_window;
+}
+
+// The keys arriving in a screen's panel name it, as do those arriving on a page of text, which
+// is new to a screen reader with each page; keys coming back from a message box arrive
+// wherever they land. Anywhere else, or where the keys stay, the window says the new screen
+// itself, a page of text with its first line.
+void Announcer::tell(bool keysMoved)
+{
+    const QString screen = screenName(m_window);
+    if (screen == m_told)
+        return;
+    m_told = screen;
     accessibilityOf(m_window)->panelsRenamed();
-    // A page of text is told with its first lines, as the keys on it would read them. Told
-    // also where the keys land on the page text: a reader that skipped their visit elsewhere
-    // (a menu, under load) finds them on the same text object and says nothing.
-    QWidget* focus = m_window->focusWidget();
-    const bool onText = m_window->showsText() && focus
-        && focus == m_window->findChild<QWidget*>(QStringLiteral("imgFront"));
-    if (!focus || focus == m_window || focus == m_focusBefore || onText)
-        announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}
-                     .filter(QRegularExpression(QStringLiteral(".")))
-                     .join(QStringLiteral(". ")));
-}
-
-// A screen changed by a box's answer is told as the keys come back, before the control they
-// land on: a reader takes the window's return and the keys' arrival in either order, and
-// after it may name no panel. The window may come back before or after the answer's handler
-// has changed the screen.
-void Announcer::keysArrived(QWidget* now)
-{
-    if (m_screenAway.isEmpty() || m_window->messageBoxOpen() || !now || now->window() != m_window
-        || !m_window->isActiveWindow())
+    QWidget* focus = frmMain::controlOf(m_window->focusWidget());
+    if (focus && focus->objectName() == QLatin1String("imgFront") && m_window->showsText()) {
+        // Qt tells the keys' arrival; where they stayed, they arrive on the new page now.
+        if (!keysMoved) {
+            QAccessibleEvent arrived(focus, QAccessible::Focus);
+            QAccessible::updateAccessibility(&arrived);
+        }
         return;
-    const QString screen = screenName(m_window);
-    if (screen != m_screenAway) {
-        m_screenAway.clear();
-        announce(screen);
-    } else if (!m_returning) {
-        m_screenAway.clear();
     }
-}
-
-// The handler that asked has ended; where the window already has the keys back and they
-// stayed where they were, the screen is told now.
-void Announcer::returnEnded()
-{
-    m_returning = false;
-    if (m_window->messageBoxOpen() || !m_window->isActiveWindow() || m_screenAway.isEmpty())
+    if (keysMoved && focus && groupOf(focus) != Group::None)
         return;
-    if (const QString screen = screenName(m_window); std::exchange(m_screenAway, {}) != screen)
-        announce(screen);
+    announce(QStringList {screen, pageText(m_window).section(QLatin1Char('\n'), 0, 0)}
+                 .filter(QRegularExpression(QStringLiteral(".")))
+                 .join(QStringLiteral(". ")));
 }
 
 } // namespace accessible

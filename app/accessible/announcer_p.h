@@ -36,8 +36,8 @@ private:
     QString m_message;
 };
 
-// What the window says of itself, beside what the keys' arrival says: a new screen and a new
-// choice in a list, as a notice.
+// What the window says of itself where the keys' arrival does not say it: a new screen, and
+// a new choice in a list, as a notice.
 class Announcer : public QObject
 {
 public:
@@ -52,19 +52,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void screenChanging();
-    void screenChanged();
-    void keysArrived(QWidget* now);
-    void returnEnded();
+    // Where the announcer stands. The events it takes, in the order they come:
+    // 1. A handler changes what the screen shows (a marker shows, hides or changes):
+    //    Steady -> Looking, the keys' place kept and a look queued for when the handler has
+    //    ended and placed the keys.
+    // 2. The look: Looking -> Steady, the new screen told (tell) unless the keys told it.
+    // 3. A message box opens: any -> Away. What the screen does meanwhile waits for the return.
+    // 4. The last open box is answered: Away -> Returning, a look queued for when the handler
+    //    that asked has ended.
+    // 5. That handler has ended: Returning -> Steady with the screen told if the window has the
+    //    keys back, or Away until they come.
+    // 6. The keys come back to the window: Away -> Steady, the screen told.
+    enum class Phase { Steady, Looking, Away, Returning };
+
+    void looked();
+    void returned();
+    bool keysBack() const;
+    void tell(bool keysMoved);
 
     frmMain* m_window;
     mutable QAccessible::Id m_notice = 0;
-    QString m_screen;
-    // The screen when a message box took the keys, until they are back and it is told.
-    QString m_screenAway;
-    bool m_returning = false; // the handler that asked is still running
-    QPointer<QWidget> m_focusBefore;
-    bool m_screenChanging = false;
+    Phase m_phase = Phase::Steady;
+    QString m_told; // the screen as last told
+    QPointer<QWidget> m_keysBefore; // while Looking
 };
 
 } // namespace accessible

@@ -10,36 +10,6 @@
 
 namespace accessible {
 
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-Texts textsOf(const ControlSpec& row)
-{
-    const QStringList texts = textOf(row.accessible).split(QLatin1Char('|'));
-    return {texts.value(0), texts.value(1)};
-}
-
-QWidget* controlOf(QWidget* widget)
-{
-    while (widget && !qobject_cast<frmMain*>(widget->parentWidget()))
-        widget = widget->parentWidget();
-    return widget;
-}
-
-frmMain* windowOf(QWidget* widget)
-{
-    QWidget* control = controlOf(widget);
-    return control ? static_cast<frmMain*>(control->parentWidget()) : nullptr;
-}
-
-bool canAct(QWidget* widget)
-{
-    const frmMain* window = windowOf(widget);
-    return window && window->canAct(controlOf(widget));
-}
-
 namespace {
 
 // A member of a screen's panel reads the panel as its parent.
@@ -85,7 +55,7 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
         return nullptr;
     if (auto* field = qobject_cast<QLineEdit*>(widget))
         return new InPanel<FieldAccessible>(field);
-    if (controlOf(widget) != widget)
+    if (frmMain::controlOf(widget) != widget)
         return nullptr;
     if (auto* list = qobject_cast<QListWidget*>(widget))
         return new MenuListAccessible(list);

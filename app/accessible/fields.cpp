@@ -56,7 +56,7 @@ QString FieldAccessible::text(QAccessible::Text kind) const
 {
     if (kind == QAccessible::Value)
         return field()->text();
-    const QWidget* named = controlOf(field());
+    const QWidget* named = frmMain::controlOf(field());
     return kind == QAccessible::Name       ? named->accessibleName()
         : kind == QAccessible::Description ? named->accessibleDescription()
                                            : QAccessibleWidget::text(kind);

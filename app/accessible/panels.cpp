@@ -56,7 +56,7 @@ QAccessibleInterface* PanelAccessible::childAt(int x, int y) const
 
 QAccessibleInterface* PanelAccessible::focusChild() const
 {
-    QWidget* focus = controlOf(m_window->focusWidget());
+    QWidget* focus = frmMain::controlOf(m_window->focusWidget());
     return members().contains(focus) ? QAccessible::queryAccessibleInterface(focus) : nullptr;
 }
 

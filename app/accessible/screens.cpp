@@ -1,5 +1,4 @@
 #include "accessible_p.h"
-#include "frmMain.h"
 #include "help_text.h"
 
 #include <QHash>
@@ -7,26 +6,57 @@
 
 namespace accessible {
 
+namespace {
+
+// The panel that holds a screen's own controls: the status and edit pages share theirs.
+constexpr Group panelOfScreen(Screen screen)
+{
+    switch (screen) {
+    case Screen::Overview:
+        return Group::Overview;
+    case Screen::Status:
+    case Screen::Edit:
+        return Group::Form;
+    case Screen::Recent:
+        return Group::Recent;
+    case Screen::Setup:
+        return Group::Setup;
+    case Screen::Transfer:
+        return Group::Transfer;
+    case Screen::StartAbout:
+    case Screen::HelpPage1:
+    case Screen::HelpPage2:
+    case Screen::About:
+        break;
+    }
+    return Group::None;
+}
+
+// A control of the frame stands on every screen and in no panel.
+Group groupOf(const Screens& screens)
+{
+    if (screens.isEvery())
+        return Group::None;
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        if (screens.contains(Screen(screen)))
+            return panelOfScreen(Screen(screen));
+    }
+    return Group::None;
+}
+
+QString label(const frmMain* window, const char* name)
+{
+    return window->findChild<QLabel*>(QLatin1String(name))->text();
+}
+
+} // namespace
+
 Group groupOf(const QWidget* control)
 {
-    // clang-format off
     static const QHash<QString, Group> groups = [] {
         QHash<QString, Group> all;
-        const std::pair<Group, const char*> rows[] = {
-            {Group::Overview, "imgFood imgElectricity imgParking imgGas imgEntertainment imgSchool imgRent imgTelephone "
-                              "imgClothing lblFood lblElectricity lblParking lblGas lblEntertainment lblSchool lblRent "
-                              "lblTelephone lblClothing"},
-            {Group::Form, "lblAvailable lblBudgeted imgReport txtDate txtAmount lblCategory txtDescription cboPayment "
-                          "lblReportBack lblReportReset lblReportDone lblEditNumber lblEditCancel lblEditReset lblEditDone"},
-            {Group::Recent, "picReport optReport lblReportEdit lblReportDelete"},
-            {Group::Setup, "txtTotal cboInterval cboCateName cboCategory txtBudgetAmount txtAlertAmount lblBudget "
-                           "lblSetupCancel lblSetupReset lblSetupEdit"},
-            {Group::Transfer, "txtTransAmount cboTransFrom cboTransTo lblTransCancel lblTransReset lblTransDone"}};
-        // clang-format on
-        for (const auto& [group, names] : rows) {
-            for (const QString& name : QString::fromLatin1(names).split(QLatin1Char(' ')))
-                all.insert(name, group);
-        }
+        for (const ControlSpec& row : inventory())
+            all.insert(frmMain::textOf(row.name), groupOf(row.screens));
         return all;
     }();
     return groups.value(control->objectName().section(QLatin1Char('('), 0, 0), Group::None);
@@ -40,46 +70,51 @@ QString categoryName(const frmMain* window)
 
 QString screenName(const frmMain* window)
 {
-    const auto* front = window->findChild<QLabel*>(QStringLiteral("imgFront"));
-    const QString page = front->property("pictureFile").toString();
-    if (front->isHidden())
-        return QStringLiteral("Category overview");
-    if (page.isEmpty() || page == QLatin1String("about.jpg"))
+    switch (window->screen()) {
+    case Screen::StartAbout:
+    case Screen::About:
         return QString::fromUtf8(Artwork::kAbout.title);
-    if (page.startsWith(QLatin1String("FAQ")))
-        return QStringLiteral("Help page %1 of 2").arg(page.mid(3, 1));
+    case Screen::Overview:
+        return QStringLiteral("Category overview");
+    case Screen::HelpPage1:
+        return QStringLiteral("Help page 1 of 2");
+    case Screen::HelpPage2:
+        return QStringLiteral("Help page 2 of 2");
     // The status page is told with its figures.
-    if (page == QLatin1String("report1.jpg"))
+    case Screen::Status:
         return QStringLiteral("Status of %1, %2 available of %3")
-            .arg(categoryName(window),
-                 window->findChild<QLabel*>(QStringLiteral("lblAvailable"))->text(),
-                 window->findChild<QLabel*>(QStringLiteral("lblBudgeted"))->text());
-    if (page == QLatin1String("report2.jpg"))
+            .arg(categoryName(window), label(window, "lblAvailable"), label(window, "lblBudgeted"));
+    case Screen::Recent:
         return QStringLiteral("Recent transactions of ") + categoryName(window);
-    if (page == QLatin1String("edit.jpg"))
-        return QStringLiteral("Editing transaction ")
-            + window->findChild<QLabel*>(QStringLiteral("lblEditNumber"))->text();
-    return page == QLatin1String("Setup.jpg") ? QStringLiteral("Budget setup")
-                                              : QStringLiteral("Transfer funds");
+    case Screen::Edit:
+        return QStringLiteral("Editing transaction ") + label(window, "lblEditNumber");
+    case Screen::Setup:
+        return QStringLiteral("Budget setup");
+    case Screen::Transfer:
+        return QStringLiteral("Transfer funds");
+    }
+    return {};
 }
 
 QString pageText(const frmMain* window)
 {
-    if (!window->showsText())
-        return {};
-    const QString page = window->findChild<QLabel*>(QStringLiteral("imgFront"))
-                             ->property("pictureFile")
-                             .toString();
     QStringList lines;
-    if (page.startsWith(QLatin1String("FAQ"))) {
+    switch (window->screen()) {
+    case Screen::HelpPage1:
+    case Screen::HelpPage2:
         for (const Artwork::HelpEntry& entry :
-             page == QLatin1String("FAQ1.jpg") ? Artwork::kHelpPage1 : Artwork::kHelpPage2)
+             window->screen() == Screen::HelpPage1 ? Artwork::kHelpPage1 : Artwork::kHelpPage2)
             lines << QString::fromUtf8(entry.question) + QLatin1Char(' ')
                     + QString::fromUtf8(entry.answer);
-    } else {
-        const Artwork::AboutText& about = Artwork::kAbout;
-        for (const char* line : {about.title, about.motto, about.version, about.footer})
+        break;
+    case Screen::StartAbout:
+    case Screen::About:
+        for (const char* line : {Artwork::kAbout.title, Artwork::kAbout.motto,
+                                 Artwork::kAbout.version, Artwork::kAbout.footer})
             lines << QString::fromUtf8(line);
+        break;
+    default:
+        break;
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -90,10 +125,8 @@ QString groupName(const frmMain* window, Group group)
     case Group::Overview:
         return QStringLiteral("Category overview");
     case Group::Form:
-        return window->findChild<QWidget*>(QStringLiteral("imgReport"))->isVisible()
-                || window->findChild<QWidget*>(QStringLiteral("lblEditNumber"))->isVisible()
-            ? screenName(window)
-            : QStringLiteral("Transaction");
+        return panelOfScreen(window->screen()) == Group::Form ? screenName(window)
+                                                              : QStringLiteral("Transaction");
     case Group::Recent:
         return QStringLiteral("Recent transactions of ") + categoryName(window);
     case Group::Setup:

@@ -1,4 +1,5 @@
 #include "accessible_p.h"
+#include "announcer_p.h"
 #include "frmMain.h"
 
 #include <QLabel>
@@ -23,6 +24,30 @@ QString ReadableText::attributes(int, int* startOffset, int* endOffset) const
     *startOffset = 0;
     *endOffset = characterCount();
     return {};
+}
+
+QAccessible::Role StaticTextAccessible::role() const
+{
+    return m_kind == Kind::Image ? QAccessible::Graphic : QAccessible::StaticText;
+}
+
+PageTextAccessible::PageTextAccessible(QLabel* label, const ControlSpec& row)
+    : LabelAccessible(label, row)
+    , m_page(form()->screen())
+{ }
+
+void renewPageText(QLabel* front)
+{
+    QAccessibleInterface* old = QAccessible::queryAccessibleInterface(front);
+    const auto* page = dynamic_cast<const PageTextAccessible*>(old);
+    if (!page || page->page() == windowOf(front)->screen())
+        return;
+    // Qt hands out a freed id again at once; one held meanwhile keeps the new object's apart.
+    const QAccessible::Id held
+        = QAccessible::registerAccessibleInterface(new NoticeAccessible(windowOf(front)));
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    QAccessible::queryAccessibleInterface(front);
+    QAccessible::deleteAccessibleInterface(held);
 }
 
 void* PageTextAccessible::interface_cast(QAccessible::InterfaceType type)

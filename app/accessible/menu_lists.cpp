@@ -6,6 +6,39 @@
 
 namespace accessible {
 
+// An entry of a menu list, read without its "/A" mark and pressed as a click on
+// it chooses it.
+class MenuEntry : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MenuEntry(QAccessibleInterface* list, int row);
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* parent() const override { return m_list; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    void setText(QAccessible::Text, const QString&) override { }
+    QString text(QAccessible::Text kind) const override;
+    QRect rect() const override;
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    void doAction(const QString& action) override;
+
+private:
+    QListWidget* list() const;
+
+    QAccessibleInterface* m_list;
+    int m_row;
+};
+
 MenuEntry::MenuEntry(QAccessibleInterface* list, int row)
     : m_list(list)
     , m_row(row)

@@ -62,11 +62,6 @@ void LabelAccessible::doAction(const QString& action)
         QAccessibleWidget::doAction(action);
 }
 
-QAccessible::Role StaticTextAccessible::role() const
-{
-    return m_kind == Kind::Image ? QAccessible::Graphic : QAccessible::StaticText;
-}
-
 // Under a page or another control it is out of the pen's reach and out of sight.
 QAccessible::State ButtonAccessible::state() const
 {
