@@ -24,7 +24,7 @@ QAbstractItemView* ChoiceListAccessible::view() const
 // The drop-down list's own, not the window that holds it open.
 QAccessibleInterface* ChoiceListAccessible::parent() const
 {
-    return QAccessible::queryAccessibleInterface(controlOf(view()));
+    return QAccessible::queryAccessibleInterface(frmMain::controlOf(view()));
 }
 
 int ChoiceListAccessible::childCount() const
