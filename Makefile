@@ -58,7 +58,7 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_MERGE ?= 0
-FUZZ_TARGETS = money_text line_split line_amount
+FUZZ_TARGETS ?= money_text line_split line_amount accessible
 
 soak: build
 	cd $(BUILD)/bin && QT_QPA_PLATFORM=offscreen WALK_SEEDS=$(SOAK_SEEDS) \
@@ -74,8 +74,8 @@ test-sanitize: deps
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DBRIVANT_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=%_fuzz)
-	MERGE=$(FUZZ_MERGE) fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	@$(SANITIZE_ENV) cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=%_fuzz)
+	$(SANITIZE_ENV) MERGE=$(FUZZ_MERGE) fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # Start-up against a bare Qt window, alternated, and the in-process cost of every action.
 BENCH_BUILD ?= build-bench

@@ -315,7 +315,7 @@ bool Driver::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-QString Driver::step(const QString& line)
+QString Driver::step(const QString& line, const std::function<void()>& call)
 {
     const ledger::CategoryTable before = window->categories();
     const int selected = window->selectedLine();
@@ -330,7 +330,7 @@ QString Driver::step(const QString& line)
     m_keysDue.clear();
     m_markFault.clear();
     m_landed.clear();
-    const bool reached = perform(s);
+    const bool reached = call ? (call(), true) : perform(s);
     if (!reached && strict)
         return "script: " + s + " is out of reach";
     // A click elsewhere closes any list a key opened; a screen reader may go on in it.
@@ -863,9 +863,11 @@ QString Script::observe(const QString& what) const
     return observations.at(kind)();
 }
 
+#ifndef BRIVANT_OWN_MAIN
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+#endif

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -34,8 +35,8 @@ public:
     // A fresh window whose start-up timer waits for a "tick".
     void start();
     // The first fault the step leaves, or "". Out of reach a step does nothing; that is a
-    // fault only when strict.
-    QString step(const QString& line);
+    // fault only when strict. A call given is the step, the line then only names it.
+    QString step(const QString& line, const std::function<void()>& call = {});
     // A random step among those a user could take now: the random walk's.
     QString randomStep(std::mt19937& random);
     // Where a click on the control would land, if on the control.

@@ -37,7 +37,8 @@ static_assert(kPanels == 5, "a panel a group, as accessibility.h keeps them");
 
 void Accessibility::install()
 {
-    static const bool installed = (QAccessible::installFactory(&interfaceFor), true);
+    static const bool installed = (QAccessible::installFactory(&interfaceFor),
+                                   QAccessible::installUpdateHandler(&tellWhatShows), true);
     Q_UNUSED(installed);
 }
 

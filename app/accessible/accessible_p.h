@@ -14,6 +14,7 @@
 #include <vector>
 
 class Accessibility;
+class QAbstractItemView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -92,6 +93,7 @@ public:
     LabelAccessible(QLabel* label, const ControlSpec& row);
 
     QString text(QAccessible::Text kind) const override;
+    QRect rect() const override;
     QAccessible::State state() const override;
     void doAction(const QString& action) override;
 
@@ -156,6 +158,7 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::Role role() const override { return QAccessible::Paragraph; }
     QString text(QAccessible::Text kind) const override;
+    using ReadableText::text; // the text between two offsets, beside the node's texts
     QAccessible::State state() const override;
     QString whole() const override;
 
@@ -165,7 +168,10 @@ private:
 // Makes the page picture's object anew where it was made for another page.
 void renewPageText(QLabel* front);
 
-// fields.cpp: a text box, its text readable and editable, its caret and selection the box's.
+// fields.cpp: what Qt tells the desktop, but the text events of fields out of sight.
+void tellWhatShows(QAccessibleEvent* event);
+
+// A text box, its text readable and editable, its caret and selection the box's.
 class FieldAccessible : public QAccessibleWidget,
                         public ReadableText,
                         public QAccessibleEditableTextInterface
@@ -176,6 +182,7 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;
     QString text(QAccessible::Text kind) const override;
+    using ReadableText::text; // the text between two offsets, beside the node's texts
     void setText(QAccessible::Text kind, const QString& text) override;
     QString whole() const override;
     void selection(int, int* startOffset, int* endOffset) const override;
@@ -209,11 +216,59 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text kind) const override;
+    using ReadableText::text; // the text between two offsets, beside the node's texts
     QStringList actionNames() const override;
     void doAction(const QString& action) override;
 
 private:
     QComboBox* box() const;
+};
+
+// choices.cpp: the list a drop-down list opens, read as the list of its choices. It and they
+// show only while it is open, each choice where the open list shows it.
+class ChoiceListAccessible : public QAccessibleWidget
+{
+public:
+    explicit ChoiceListAccessible(QAbstractItemView* view);
+    ~ChoiceListAccessible() override;
+
+    QAccessibleInterface* parent() const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* focusChild() const override;
+    // Where a pen could reach it, the keys are already in it.
+    QStringList actionNames() const override { return {}; }
+    void doAction(const QString&) override { }
+    QAbstractItemView* view() const;
+
+private:
+    mutable std::vector<QAccessible::Id> m_choices;
+};
+
+class ChoiceAccessible : public QAccessibleInterface
+{
+public:
+    ChoiceAccessible(ChoiceListAccessible* list, int row);
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_list->window(); }
+    QAccessibleInterface* parent() const override { return m_list; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    void setText(QAccessible::Text, const QString&) override { }
+    QString text(QAccessible::Text kind) const override;
+    QRect rect() const override;
+    QAccessible::State state() const override;
+
+private:
+    ChoiceListAccessible* m_list;
+    int m_row;
 };
 
 // options.cpp: an option button of the list, named by the row beside it; chosen as a click

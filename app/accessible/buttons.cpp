@@ -41,6 +41,13 @@ QString LabelAccessible::text(QAccessible::Text kind) const
     return m_texts.name.isEmpty() ? caption : m_texts.name;
 }
 
+// Only what lies inside the window shows: the organiser's picture is a pixel taller than it.
+QRect LabelAccessible::rect() const
+{
+    const QWidget* window = widget()->window();
+    return QAccessibleWidget::rect() & QRect(window->mapToGlobal(QPoint()), window->size());
+}
+
 QAccessible::State LabelAccessible::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();

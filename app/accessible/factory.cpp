@@ -48,6 +48,9 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
         return own ? new WindowAccessible(window, own) : nullptr;
     }
     auto* widget = qobject_cast<QWidget*>(object);
+    // The list a drop-down list opens lies in a window of its own.
+    if (auto* box = qobject_cast<QComboBox*>(frmMain::controlOf(widget)); box && box->view() == widget)
+        return new ChoiceListAccessible(box->view());
     if (!widget || !windowOf(widget) || widget->window() != windowOf(widget))
         return nullptr;
     if (auto* field = qobject_cast<QLineEdit*>(widget))

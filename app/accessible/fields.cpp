@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSet>
 
 namespace accessible {
 
@@ -15,14 +16,29 @@ QLineEdit* FieldAccessible::field() const
     return static_cast<QLineEdit*>(widget());
 }
 
-// A field out of sight offers no text: what its page sets in it before showing it would
-// reach a screen reader as a caret moving in the field the keys are about to enter, and
-// the reader would then take their arrival as old news and say nothing.
+// What a page sets in a field before showing it would reach a screen reader as a caret moving
+// in the field the keys are about to enter, and the reader would then take their arrival as
+// old news and say nothing: what happens in a field out of sight is not told. (A field
+// offers its text all the same: a reader keeps what a node offers as it first meets it.)
+void tellWhatShows(QAccessibleEvent* event)
+{
+    static const QSet<QAccessible::Event> text
+        = {QAccessible::TextCaretMoved, QAccessible::TextInserted, QAccessible::TextRemoved,
+           QAccessible::TextUpdated, QAccessible::TextSelectionChanged};
+    const auto* field = qobject_cast<const QLineEdit*>(event->object());
+    if (field && !field->isVisible() && text.contains(event->type()))
+        return;
+    // Qt tells the desktop only while no handler is in place.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(&tellWhatShows);
+}
+
 void* FieldAccessible::interface_cast(QAccessible::InterfaceType type)
 {
-    if (type == QAccessible::TextInterface && field()->isVisible())
+    if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface*>(this);
-    if (type == QAccessible::EditableTextInterface && field()->isVisible())
+    if (type == QAccessible::EditableTextInterface)
         return static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
 }
@@ -79,10 +95,12 @@ void FieldAccessible::removeSelection(int)
         field()->deselect();
 }
 
+// Ends outside the text are taken as its ends; an end before the start selects backwards.
 void FieldAccessible::setSelection(int, int startOffset, int endOffset)
 {
+    const int from = qBound(0, startOffset, characterCount());
     if (canAct(field()))
-        field()->setSelection(startOffset, endOffset - startOffset);
+        field()->setSelection(from, qBound(0, endOffset, characterCount()) - from);
 }
 
 int FieldAccessible::cursorPosition() const

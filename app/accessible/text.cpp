@@ -11,9 +11,12 @@ void ReadableText::selection(int, int* startOffset, int* endOffset) const
     *startOffset = *endOffset = 0;
 }
 
+// Any range a reader sends, stale or turned round, reads as the part of it inside the text.
 QString ReadableText::text(int startOffset, int endOffset) const
 {
-    return whole().mid(startOffset, endOffset - startOffset);
+    const QString all = whole();
+    const qsizetype from = qBound(qsizetype(0), qsizetype(startOffset), all.size());
+    return all.mid(from, qBound(from, qsizetype(endOffset), all.size()) - from);
 }
 
 QString ReadableText::attributes(int, int* startOffset, int* endOffset) const
