@@ -449,10 +449,13 @@ void frmMain::RunHandler(Handler handler, const QWidget* before)
         (this->*handler)();
     if (--m_handlerDepth > 0)
         return;
-    if (std::exchange(m_timerWaiting, false))
+    bool changed = handler != nullptr;
+    if (std::exchange(m_timerWaiting, false)) {
         EndAboutScreen();
+        changed = true;
+    }
     if (m_keys)
-        m_keys->settleFocus(before);
+        m_keys->settleFocus(before, changed);
 }
 
 bool frmMain::focusNextPrevChild(bool next)

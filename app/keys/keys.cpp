@@ -460,10 +460,14 @@ bool Keys::moveFocus(bool next)
 // left the screen or is of no use there. Then a keyboard user finds them on the first
 // control of the new screen; after the pen they rest with the window, so that no field
 // lights up unasked, or on the text of a page that has one, for a screen reader to read.
-void Keys::settleFocus(const QWidget* before)
+void Keys::settleFocus(const QWidget* before, bool screenChanged)
 {
     QWidget* current = frmMain::controlOf(m_window->focusWidget());
-    if (current && isStop(current) && !(before && !frmMain::reachable(before)))
+    // A button let go without its click changed only its look: keys resting with the window
+    // stay there, rather than visit a control the next key's page may cover.
+    const bool stays
+        = current ? isStop(current) && !(before && !frmMain::reachable(before)) : !screenChanged;
+    if (stays)
         return;
     const std::vector<QWidget*> stops = screenStops();
     if (!stops.empty() && (m_keyboardMode || stops.front() == m_front))

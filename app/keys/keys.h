@@ -25,7 +25,7 @@ public:
     // Tab and Backtab: the next control of use on this screen, in reading order.
     bool moveFocus(bool next);
     // As a handler ends; before is where the keys were when the user acted.
-    void settleFocus(const QWidget* before);
+    void settleFocus(const QWidget* before, bool screenChanged = true);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
