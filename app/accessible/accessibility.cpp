@@ -1,8 +1,8 @@
 #include "accessibility.h"
 
-#include "accessible_p.h"
 #include "announcer_p.h"
 #include "frmMain.h"
+#include "inputs_p.h"
 #include "reportbox.h"
 
 #include <QComboBox>

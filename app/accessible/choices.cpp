@@ -1,4 +1,4 @@
-#include "accessible_p.h"
+#include "inputs_p.h"
 
 #include <QAbstractItemView>
 
@@ -59,43 +59,35 @@ QAccessibleInterface* ChoiceListAccessible::focusChild() const
     return view()->hasFocus() ? child(view()->currentIndex().row()) : nullptr;
 }
 
-ChoiceAccessible::ChoiceAccessible(ChoiceListAccessible* list, int row)
-    : m_list(list)
-    , m_row(row)
-{ }
-
 // A choice the list no longer holds is gone.
 bool ChoiceAccessible::isValid() const
 {
-    return m_list->isValid() && m_row < m_list->childCount();
+    return RowAccessible::isValid() && m_row < m_list->childCount();
 }
 
 QString ChoiceAccessible::text(QAccessible::Text kind) const
 {
-    const QAbstractItemView* view = m_list->view();
     return kind == QAccessible::Name
-        ? view->model()->index(m_row, 0, view->rootIndex()).data().toString()
+        ? view()->model()->index(m_row, 0, view()->rootIndex()).data().toString()
         : QString();
 }
 
 // The part of the choice the open list shows, scrolled out of it nowhere.
 QRect ChoiceAccessible::rect() const
 {
-    const QAbstractItemView* view = m_list->view();
-    const QRect shown = view->visualRect(view->model()->index(m_row, 0, view->rootIndex()))
-        & view->viewport()->rect();
+    const QRect shown = view()->visualRect(view()->model()->index(m_row, 0, view()->rootIndex()))
+        & view()->viewport()->rect();
     return shown.isEmpty() ? QRect()
-                           : QRect(view->viewport()->mapToGlobal(shown.topLeft()), shown.size());
+                           : QRect(view()->viewport()->mapToGlobal(shown.topLeft()), shown.size());
 }
 
 QAccessible::State ChoiceAccessible::state() const
 {
-    const QAbstractItemView* view = m_list->view();
     QAccessible::State state;
-    state.invisible = !view->isVisible() || rect().isEmpty();
+    state.invisible = !view()->isVisible() || rect().isEmpty();
     state.selectable = state.focusable = true;
-    state.selected = view->currentIndex().row() == m_row;
-    state.focused = state.selected && view->hasFocus();
+    state.selected = view()->currentIndex().row() == m_row;
+    state.focused = state.selected && view()->hasFocus();
     return state;
 }
 

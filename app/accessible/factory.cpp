@@ -1,5 +1,5 @@
-#include "accessible_p.h"
 #include "frmMain.h"
+#include "inputs_p.h"
 #include "reportbox.h"
 
 #include <QComboBox>
@@ -49,7 +49,8 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object)
     }
     auto* widget = qobject_cast<QWidget*>(object);
     // The list a drop-down list opens lies in a window of its own.
-    if (auto* box = qobject_cast<QComboBox*>(frmMain::controlOf(widget)); box && box->view() == widget)
+    if (auto* box = qobject_cast<QComboBox*>(frmMain::controlOf(widget));
+        box && box->view() == widget)
         return new ChoiceListAccessible(box->view());
     if (!widget || !windowOf(widget) || widget->window() != windowOf(widget))
         return nullptr;

@@ -1,4 +1,4 @@
-#include "accessible_p.h"
+#include "inputs_p.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "accessible_p.h"
 #include "frmMain.h"
+#include "inputs_p.h"
 
 #include <QListWidget>
 #include <QRegularExpression>
@@ -8,22 +8,12 @@ namespace accessible {
 
 // An entry of a menu list, read without its "/A" mark and pressed as a click on
 // it chooses it.
-class MenuEntry : public QAccessibleInterface, public QAccessibleActionInterface
+class MenuEntry : public RowAccessible, public QAccessibleActionInterface
 {
 public:
-    MenuEntry(QAccessibleInterface* list, int row);
+    using RowAccessible::RowAccessible;
 
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override { return m_list; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessible::Role role() const override { return QAccessible::MenuItem; }
-    void setText(QAccessible::Text, const QString&) override { }
     QString text(QAccessible::Text kind) const override;
     QRect rect() const override;
     QAccessible::State state() const override;
@@ -33,31 +23,8 @@ public:
     void doAction(const QString& action) override;
 
 private:
-    QListWidget* list() const;
-
-    QAccessibleInterface* m_list;
-    int m_row;
+    QListWidget* list() const { return static_cast<QListWidget*>(m_list->object()); }
 };
-
-MenuEntry::MenuEntry(QAccessibleInterface* list, int row)
-    : m_list(list)
-    , m_row(row)
-{ }
-
-QListWidget* MenuEntry::list() const
-{
-    return static_cast<QListWidget*>(m_list->object());
-}
-
-bool MenuEntry::isValid() const
-{
-    return m_list->isValid();
-}
-
-QWindow* MenuEntry::window() const
-{
-    return m_list->window();
-}
 
 QString MenuEntry::text(QAccessible::Text kind) const
 {
