@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -123,6 +124,11 @@ bool writeSource(const QDir& builtin, const QStringList& files)
 
 int main(int argc, char* argv[])
 {
+    // A build outside a desktop session (CI, a container) has no runtime folder, and Qt
+    // would warn of it in every build log.
+    const QTemporaryDir runtimeFolder;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: brivant_paint RUNTIME_DIR BUILTIN_DIR\n");
