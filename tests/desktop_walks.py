@@ -64,6 +64,15 @@ def wait_for(what, check, seconds=PATIENCE):
         time.sleep(0.05)
 
 
+def contrast(a, b):
+    """WCAG's contrast of two colours (r, g, b), 1 to 21."""
+    def luminance(c):
+        return sum(w * (v / 3294.6 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
+                   for w, v in zip((0.2126, 0.7152, 0.0722), c))
+    dark, light = sorted((luminance(a), luminance(b)))
+    return (light + 0.05) / (dark + 0.05)
+
+
 def start(command, **options):
     """A process of the desktop: ended with it, or with this script however it ends."""
     Desktop.running.append(subprocess.Popen(command, preexec_fn=lambda: ctypes.CDLL(
@@ -230,9 +239,56 @@ class Program:
         self.act(answer, role=pyatspi.ROLE_PUSH_BUTTON)
         self.gone(prompt)
 
-    def pixel(self, x, y):
-        return run("import", "-window", self.window, "-format",
-                   "%%[pixel:p{%d,%d}] %%w %%h" % (x, y), "info:")
+    def grab(self):
+        """The window's pixels as X holds them: a function of (x, y) to (r, g, b)."""
+        ppm = subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"],
+                             capture_output=True).stdout
+        width, height = map(int, ppm.split(b"\n")[1].split())
+        pixels = ppm[-width * height * 3:]
+        at = lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])  # noqa: E731
+        at.pixels = pixels
+        return at
+
+    def marks(self, keys, name, role):
+        """After real keys, the mark around the control that has them, measured as the
+        in-process walk measures it (markFault in tests/driver.cpp), against the pixels before:
+        out from the middle of each side, 2 pixels or more 3:1 from the unmarked ones, and the
+        mark 3:1 against what lies beyond it. What falls short, or nothing."""
+        # From a window at rest: the last key's screen drawn whole.
+        still = lambda a, b: a.pixels == b.pixels and a  # noqa: E731
+        before = wait_for("the window at rest", lambda: still(self.grab(), self.grab()))
+        subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
+        x, y, w, h = wait_for("the keys on " + name, lambda: next((
+            a for a in self.all() if a.name.startswith(name) and a.getRole() == role
+            and a.getState().contains(pyatspi.STATE_FOCUSED)), None)).queryComponent(
+            ).getExtents(pyatspi.DESKTOP_COORDS)
+        at = re.findall(r"Absolute upper-left .: +(-?\d+)", run("xwininfo", "-id", self.window))
+        x, y = x - int(at[0]), y - int(at[1])
+        faults = []
+        sides = [((x + w // 2, y - 1), (0, -1)), ((x + w // 2, y + h), (0, 1)),
+                 ((x - 1, y + h // 2), (-1, 0)), ((x + w, y + h // 2), (1, 0))]
+
+        def measured():
+            after = self.grab()
+            faults.clear()
+            for (fx, fy), (dx, dy) in sides:
+                strong, mark, against = 0, [], 0
+                for i in range(10):
+                    old, ink = before(fx + i * dx, fy + i * dy), after(fx + i * dx, fy + i * dy)
+                    if ink == old and strong:
+                        against = max(contrast(m, ink) for m in mark)
+                        break
+                    strong += contrast(ink, old) >= 3
+                    mark += [ink] if ink != old else []
+                if strong < 2 or against < 3:
+                    faults.append("%s %d px thick, %.1f:1 at (%d,%d)" % (name, strong, against,
+                                                                          fx, fy))
+            return not faults
+        try:  # drawn as the focus moves, so a mark that is not there in 20 s will not come
+            wait_for("the mark around " + name, measured, seconds=20)
+        except AssertionError:
+            pass
+        return faults
 
     def ended(self):
         wait_for("the program to end", lambda: self.process.poll() is not None)
@@ -327,11 +383,19 @@ def orca_walk():
             marks.append(len(orca.text()))
             subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
             orca.heard(then, marks[-1])
-            if len(marks) == 1:
-                wait_for("the focus ring beside the Food meter (a window of 335 by 512)",
-                         lambda: app.pixel(49, 110) == "srgb(0,90,200) 335 512")
         app.find(FOOD.format("209.62"))
         app.find("Electricity, $105 available of $105")
+        # The mark of the keys over the dark bar, the white screen, its edge and the glass.
+        subprocess.check_call(["xdotool", "key", "F10"])
+        app.find("Setup", pyatspi.ROLE_PAGE_TAB)
+        unseen = app.marks(["Right", "Right"], "Setup", pyatspi.ROLE_PAGE_TAB)
+        unseen += app.marks(["Escape"], "Food", pyatspi.ROLE_PUSH_BUTTON)
+        subprocess.check_call(["xdotool", "key", "space"])
+        app.find("Date", pyatspi.ROLE_TEXT)
+        unseen += app.marks(["Tab", "Tab"], "Description", pyatspi.ROLE_TEXT)
+        unseen += app.marks(["Tab"] * 5, "Recent transactions", pyatspi.ROLE_PUSH_BUTTON)
+        if unseen:
+            fail("the mark of the keys does not show: " + "; ".join(unseen))
     except AssertionError as error:
         unheard.append("after %s: %s" % (" ".join(keys), error))
     log = orca.end()  # before the program: Orca cannot say goodbye without a window
