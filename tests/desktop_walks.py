@@ -64,8 +64,8 @@ def wait_for(what, check, seconds=PATIENCE):
         time.sleep(0.05)
 
 
+# WCAG's contrast of two colours (r, g, b), 1 to 21.
 def contrast(a, b):
-    """WCAG's contrast of two colours (r, g, b), 1 to 21."""
     def luminance(c):
         return sum(w * (v / 3294.6 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
                    for w, v in zip((0.2126, 0.7152, 0.0722), c))
@@ -239,47 +239,41 @@ class Program:
         self.act(answer, role=pyatspi.ROLE_PUSH_BUTTON)
         self.gone(prompt)
 
+    # The window's pixels as X holds them, and their width.
     def grab(self):
-        """The window's pixels as X holds them: a function of (x, y) to (r, g, b)."""
         ppm = subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"],
                              capture_output=True).stdout
         width, height = map(int, ppm.split(b"\n")[1].split())
-        pixels = ppm[-width * height * 3:]
-        at = lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])  # noqa: E731
-        at.pixels = pixels
-        return at
+        return width, ppm[-width * height * 3:]
 
+    # After real keys, the mark around the control that has them against the pixels before,
+    # measured as the in-process walk measures every stop (markFault in tests/driver.cpp).
     def marks(self, keys, name, role):
-        """After real keys, the mark around the control that has them, measured as the
-        in-process walk measures it (markFault in tests/driver.cpp), against the pixels before:
-        out from the middle of each side, 2 pixels or more 3:1 from the unmarked ones, and the
-        mark 3:1 against what lies beyond it. What falls short, or nothing."""
         # From a window at rest: the last key's screen drawn whole.
-        still = lambda a, b: a.pixels == b.pixels and a  # noqa: E731
-        before = wait_for("the window at rest", lambda: still(self.grab(), self.grab()))
+        before = wait_for("the window at rest",
+                          lambda: (lambda a, b: a == b and a)(self.grab(), self.grab()))
         subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
         x, y, w, h = wait_for("the keys on " + name, lambda: next((
             a for a in self.all() if a.name.startswith(name) and a.getRole() == role
             and a.getState().contains(pyatspi.STATE_FOCUSED)), None)).queryComponent(
             ).getExtents(pyatspi.DESKTOP_COORDS)
         at = re.findall(r"Absolute upper-left .: +(-?\d+)", run("xwininfo", "-id", self.window))
-        x, y = x - int(at[0]), y - int(at[1])
-        faults = []
-        sides = [((x + w // 2, y - 1), (0, -1)), ((x + w // 2, y + h), (0, 1)),
-                 ((x - 1, y + h // 2), (-1, 0)), ((x + w, y + h // 2), (1, 0))]
+        x, y, faults = x - int(at[0]), y - int(at[1]), []
 
         def measured():
-            after = self.grab()
+            (width, old), (_, new) = before, self.grab()
             faults.clear()
-            for (fx, fy), (dx, dy) in sides:
+            for fx, fy, dx, dy in [(x + w // 2, y - 1, 0, -1), (x + w // 2, y + h, 0, 1),
+                                   (x - 1, y + h // 2, -1, 0), (x + w, y + h // 2, 1, 0)]:
                 strong, mark, against = 0, [], 0
                 for i in range(10):
-                    old, ink = before(fx + i * dx, fy + i * dy), after(fx + i * dx, fy + i * dy)
-                    if ink == old and strong:
+                    at = ((fy + i * dy) * width + fx + i * dx) * 3
+                    was, ink = old[at:at + 3], new[at:at + 3]
+                    if ink == was and strong:
                         against = max(contrast(m, ink) for m in mark)
                         break
-                    strong += contrast(ink, old) >= 3
-                    mark += [ink] if ink != old else []
+                    strong += contrast(ink, was) >= 3
+                    mark += [ink] if ink != was else []
                 if strong < 2 or against < 3:
                     faults.append("%s %d px thick, %.1f:1 at (%d,%d)" % (name, strong, against,
                                                                           fx, fy))
