@@ -64,6 +64,15 @@ def wait_for(what, check, seconds=PATIENCE):
         time.sleep(0.05)
 
 
+# WCAG's contrast of two colours (r, g, b), 1 to 21.
+def contrast(a, b):
+    def luminance(c):
+        return sum(w * (v / 3294.6 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
+                   for w, v in zip((0.2126, 0.7152, 0.0722), c))
+    dark, light = sorted((luminance(a), luminance(b)))
+    return (light + 0.05) / (dark + 0.05)
+
+
 def start(command, **options):
     """A process of the desktop: ended with it, or with this script however it ends."""
     Desktop.running.append(subprocess.Popen(command, preexec_fn=lambda: ctypes.CDLL(
@@ -246,9 +255,50 @@ class Program:
         self.act(answer, role=pyatspi.ROLE_PUSH_BUTTON)
         self.gone(prompt)
 
-    def pixel(self, x, y):
-        return run("import", "-window", self.window, "-format",
-                   "%%[pixel:p{%d,%d}] %%w %%h" % (x, y), "info:")
+    # The window's pixels as X holds them, and their width.
+    def grab(self):
+        ppm = subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"],
+                             capture_output=True).stdout
+        width, height = map(int, ppm.split(b"\n")[1].split())
+        return width, ppm[-width * height * 3:]
+
+    # After real keys, the mark around the control that has them against the pixels before,
+    # measured as the in-process walk measures every stop (markFault in tests/driver.cpp).
+    def marks(self, keys, name, role):
+        # From a window at rest: the last key's screen drawn whole.
+        before = wait_for("the window at rest",
+                          lambda: (lambda a, b: a == b and a)(self.grab(), self.grab()))
+        subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
+        x, y, w, h = wait_for("the keys on " + name, lambda: next((
+            a for a in self.all() if a.name.startswith(name) and a.getRole() == role
+            and a.getState().contains(pyatspi.STATE_FOCUSED)), None)).queryComponent(
+            ).getExtents(pyatspi.DESKTOP_COORDS)
+        at = re.findall(r"Absolute upper-left .: +(-?\d+)", run("xwininfo", "-id", self.window))
+        x, y, faults = x - int(at[0]), y - int(at[1]), []
+
+        def measured():
+            (width, old), (_, new) = before, self.grab()
+            faults.clear()
+            for fx, fy, dx, dy in [(x + w // 2, y - 1, 0, -1), (x + w // 2, y + h, 0, 1),
+                                   (x - 1, y + h // 2, -1, 0), (x + w, y + h // 2, 1, 0)]:
+                strong, mark, against = 0, [], 0
+                for i in range(10):
+                    at = ((fy + i * dy) * width + fx + i * dx) * 3
+                    was, ink = old[at:at + 3], new[at:at + 3]
+                    if ink == was and strong:
+                        against = max(contrast(m, ink) for m in mark)
+                        break
+                    strong += contrast(ink, was) >= 3
+                    mark += [ink] if ink != was else []
+                if strong < 2 or against < 3:
+                    faults.append("%s %d px thick, %.1f:1 at (%d,%d)" % (name, strong, against,
+                                                                          fx, fy))
+            return not faults
+        try:  # drawn as the focus moves, so a mark that is not there in 20 s will not come
+            wait_for("the mark around " + name, measured, seconds=20)
+        except AssertionError:
+            pass
+        return faults
 
     def ended(self):
         wait_for("the program to end", lambda: self.process.poll() is not None)
@@ -387,11 +437,21 @@ def orca_walk():
             marks.append(len(orca.text()))
             subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
             orca.heard(then, marks[-1])
-            if len(marks) == 1:
-                wait_for("the focus ring beside the Food meter (a window of 335 by 512)",
-                         lambda: app.pixel(49, 110) == "srgb(0,60,150) 335 512")
         app.find(FOOD.format("209.62"))
         app.find("Electricity, $105 available of $105")
+        # The mark of the keys over the dark bar, the white screen, its edge and the glass; what
+        # Orca says of these keys ends the last step's speech.
+        marks.append(len(orca.text()))
+        subprocess.check_call(["xdotool", "key", "F10"])
+        app.find("Setup", pyatspi.ROLE_PAGE_TAB)
+        unseen = app.marks(["Right", "Right"], "Setup", pyatspi.ROLE_PAGE_TAB)
+        unseen += app.marks(["Escape"], "Food", pyatspi.ROLE_PUSH_BUTTON)
+        subprocess.check_call(["xdotool", "key", "space"])
+        app.find("Date", pyatspi.ROLE_TEXT)
+        unseen += app.marks(["Tab", "Tab"], "Description", pyatspi.ROLE_TEXT)
+        unseen += app.marks(["Tab"] * 5, "Recent transactions", pyatspi.ROLE_PUSH_BUTTON)
+        if unseen:
+            fail("the mark of the keys does not show: " + "; ".join(unseen))
     except AssertionError as error:
         unheard.append("after %s: %s" % (" ".join(keys), error))
     log = orca.end()  # before the program: Orca cannot say goodbye without a window

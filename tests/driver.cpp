@@ -132,7 +132,7 @@ QString markFault(frmMain& window)
                                     {QPoint(r.right() + 1, c.y()), QPoint(1, 0)}}) {
         QList<QRgb> mark;
         int strong = 0;
-        double against = 0;
+        double against = 0; // of the mark against what lies beyond it
         for (QPoint p = from; marked.rect().contains(p) && p != from + out * qRound(10 * d);
              p += out) {
             const QRgb ink = marked.pixel(p);
@@ -146,13 +146,11 @@ QString markFault(frmMain& window)
                 mark << ink;
         }
         if (strong < qRound(2 * d) || against < 3)
-            fault += QStringLiteral("%1 px thick, %2:1 against what lies beyond at (%3,%4); ")
-                         .arg(strong)
-                         .arg(against, 0, 'f', 1)
-                         .arg(from.x())
-                         .arg(from.y());
+            fault += QString::asprintf("%s %d px thick, %.1f:1 at (%d,%d); ",
+                                       qPrintable(focus->objectName()), strong, against, from.x(),
+                                       from.y());
     }
-    return fault.isEmpty() ? fault : focus->objectName() + ": " + fault;
+    return fault;
 }
 
 // The picture in imgFront, "" for the built-in About, "overview" when none covers the icons.
