@@ -48,7 +48,7 @@ QFont fontFor(Face face)
 
 QStringList itemsOf(const ControlSpec& row)
 {
-    return QString::fromUtf8(row.text.data(), qsizetype(row.text.size())).split(QLatin1Char('|'));
+    return frmMain::textOf(row.text).split(QLatin1Char('|'));
 }
 
 QRect pixelRect(TwipsRect twips)
