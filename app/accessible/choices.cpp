@@ -8,12 +8,21 @@ ChoiceListAccessible::ChoiceListAccessible(QAbstractItemView* view)
     : QAccessibleWidget(view, QAccessible::List)
 { }
 
-ChoiceListAccessible::~ChoiceListAccessible()
+Rows::~Rows()
 {
-    for (const QAccessible::Id id : m_choices) {
+    for (const QAccessible::Id id : m_ids) {
         if (id)
             QAccessible::deleteAccessibleInterface(id);
     }
+}
+
+int Rows::indexOf(const QAccessibleInterface* row, int count) const
+{
+    for (std::size_t i = 0; i < m_ids.size(); ++i) {
+        if (m_ids[i] && QAccessible::accessibleInterface(m_ids[i]) == row)
+            return int(i) < count ? int(i) : -1;
+    }
+    return -1;
 }
 
 QAbstractItemView* ChoiceListAccessible::view() const
@@ -34,24 +43,14 @@ int ChoiceListAccessible::childCount() const
 
 QAccessibleInterface* ChoiceListAccessible::child(int index) const
 {
-    if (index < 0 || index >= childCount())
-        return nullptr;
-    if (std::size_t(index) >= m_choices.size())
-        m_choices.resize(std::size_t(index) + 1);
-    QAccessible::Id& id = m_choices[std::size_t(index)];
-    if (!id)
-        id = QAccessible::registerAccessibleInterface(
-            new ChoiceAccessible(const_cast<ChoiceListAccessible*>(this), index));
-    return QAccessible::accessibleInterface(id);
+    return m_choices.at(index, childCount(), [this](int row) {
+        return new ChoiceAccessible(const_cast<ChoiceListAccessible*>(this), row);
+    });
 }
 
 int ChoiceListAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
-    for (std::size_t i = 0; i < m_choices.size(); ++i) {
-        if (m_choices[i] && QAccessible::accessibleInterface(m_choices[i]) == child)
-            return int(i) < childCount() ? int(i) : -1;
-    }
-    return -1;
+    return m_choices.indexOf(child, childCount());
 }
 
 QAccessibleInterface* ChoiceListAccessible::focusChild() const

@@ -63,6 +63,33 @@ private:
     QComboBox* box() const;
 };
 
+// The rows of a list, each made as a reader first asks for it and kept until the list goes.
+class Rows
+{
+public:
+    Rows() = default;
+    Rows(const Rows&) = delete;
+    Rows& operator=(const Rows&) = delete;
+    ~Rows();
+
+    // The row's interface, made by make(index) the first time; nothing outside [0, count).
+    template<typename Make> QAccessibleInterface* at(int index, int count, Make make)
+    {
+        if (index < 0 || index >= count)
+            return nullptr;
+        if (std::size_t(index) >= m_ids.size())
+            m_ids.resize(std::size_t(index) + 1);
+        QAccessible::Id& id = m_ids[std::size_t(index)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(make(index));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOf(const QAccessibleInterface* row, int count) const;
+
+private:
+    std::vector<QAccessible::Id> m_ids;
+};
+
 // A row of a list that has no widget of its own: no children, and its list's window.
 class RowAccessible : public QAccessibleInterface
 {
@@ -94,7 +121,6 @@ class ChoiceListAccessible : public QAccessibleWidget
 {
 public:
     explicit ChoiceListAccessible(QAbstractItemView* view);
-    ~ChoiceListAccessible() override;
 
     QAccessibleInterface* parent() const override;
     int childCount() const override;
@@ -107,7 +133,7 @@ public:
     QAbstractItemView* view() const;
 
 private:
-    mutable std::vector<QAccessible::Id> m_choices;
+    mutable Rows m_choices;
 };
 
 class ChoiceAccessible : public RowAccessible
@@ -149,9 +175,8 @@ class MenuListAccessible : public QAccessibleWidget
 {
 public:
     explicit MenuListAccessible(QListWidget* list);
-    ~MenuListAccessible() override;
 
-    int childCount() const override { return int(m_entries.size()); }
+    int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* entry) const override;
     QAccessibleInterface* focusChild() const override;
@@ -159,7 +184,7 @@ public:
     void doAction(const QString&) override { }
 
 private:
-    mutable std::vector<QAccessible::Id> m_entries;
+    mutable Rows m_entries;
 };
 
 } // namespace accessible

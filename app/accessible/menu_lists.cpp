@@ -64,35 +64,23 @@ void MenuEntry::doAction(const QString& action)
 
 MenuListAccessible::MenuListAccessible(QListWidget* list)
     : QAccessibleWidget(list, QAccessible::PopupMenu)
-    , m_entries(std::size_t(list->count()))
 { }
 
-MenuListAccessible::~MenuListAccessible()
+int MenuListAccessible::childCount() const
 {
-    for (const QAccessible::Id id : m_entries) {
-        if (id)
-            QAccessible::deleteAccessibleInterface(id);
-    }
+    return static_cast<const QListWidget*>(widget())->count();
 }
 
 QAccessibleInterface* MenuListAccessible::child(int index) const
 {
-    if (index < 0 || index >= childCount())
-        return nullptr;
-    QAccessible::Id& id = m_entries[std::size_t(index)];
-    if (!id)
-        id = QAccessible::registerAccessibleInterface(
-            new MenuEntry(const_cast<MenuListAccessible*>(this), index));
-    return QAccessible::accessibleInterface(id);
+    return m_entries.at(index, childCount(), [this](int row) {
+        return new MenuEntry(const_cast<MenuListAccessible*>(this), row);
+    });
 }
 
 int MenuListAccessible::indexOfChild(const QAccessibleInterface* entry) const
 {
-    for (int i = 0; i < childCount(); ++i) {
-        if (m_entries[std::size_t(i)] && child(i) == entry)
-            return i;
-    }
-    return -1;
+    return m_entries.indexOf(entry, childCount());
 }
 
 QAccessibleInterface* MenuListAccessible::focusChild() const
