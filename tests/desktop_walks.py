@@ -402,8 +402,11 @@ ORCA_WALK = [
     (["Escape"], "Dequeued focus: [radio button | Transaction 3", []),
     (["Prior", "Escape"], "Dequeued focus: [push button | Yes]",
      ["Do you want to go back to the category page"]),
-    (["Return"], "Dequeued focus: [push button | Food,",
-     ["!notification", FOOD.format("214.62")] + TIPS),
+    # The box waits for Return to come up (the keys move in it meanwhile), so that Orca has
+    # heard the key before the window comes back and names the screen the keys land on.
+    (["keydown", "Return", "key", "Tab", "shift+Tab", "keyup", "Return"],
+     "Dequeued focus: [push button | Food,", ["No push button",
+     "Category overview", FOOD.format("214.62"), "!notification"] + TIPS),
     (MENU + ["Return"], "Dequeued focus: [text | Total", ["Budget setup", "Total budget"]),
     (["Escape"], "Dequeued focus: [push button | Food,", TIPS),
     (MENU + ["Down", "Return"], "Dequeued focus: [text | Amount]", ["Transfer funds", "Amount"]),
@@ -411,7 +414,8 @@ ORCA_WALK = [
     (["Down"], "Dequeued object:selection-changed [combo box |", ["Electricity"]),
     (["Up", "shift+Tab", "Return"], "Dequeued focus: [push button | OK]",
      ["Transfer $5 from category Food to category Electricity."]),
-    (["Return"], "Dequeued focus: [push button | Food, $209.62", TIPS),
+    (["Return"], "Dequeued focus: [push button | Food, $209.62",
+     ["Category overview"] + TIPS),
     (["F1", "Return"], "Dequeued focus: [paragraph | Help page 1 of 2]",
      ["Help page 1 of 2", "=How do I open a category?"]),
     (["KP_Add"], "PROCESS ATSPI_KEY_RELEASED_EVENT: '+'",
@@ -435,7 +439,8 @@ def orca_walk():
     try:
         for keys, then, _ in ORCA_WALK:
             marks.append(len(orca.text()))
-            subprocess.check_call(["xdotool", "key", "--delay", "60"] + keys)
+            subprocess.check_call(["xdotool"] + (keys if keys[0] == "keydown" else [
+                "key", "--delay", "60"] + keys))
             orca.heard(then, marks[-1])
         app.find(FOOD.format("209.62"))
         app.find("Electricity, $105 available of $105")
