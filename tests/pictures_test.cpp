@@ -11,11 +11,17 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <csignal>
 #include <ctime>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -96,6 +102,63 @@ TEST(PictureFiles, EachHasItsSizeAndTheMetersFillFromEmptyToFull)
         }
         EXPECT_TRUE(level == 0 ? coloured < 10 : coloured > last) << "meter" << level;
     }
+}
+
+namespace {
+int resumeDecode = -1; // the end of a pipe a held-up decode waits on
+std::atomic<bool> heldUp = false;
+
+void waitForThePage(int, siginfo_t*, void*)
+{
+    heldUp = true;
+    char go = 0;
+    while (read(resumeDecode, &go, 1) < 0 && errno == EINTR) { }
+}
+} // namespace
+
+// A decode held up mid-file, where the file's next page is not yet in memory, for twice the
+// cap on the clock: the cap counts the decoding thread's own time, so the picture still shows.
+TEST(PictureFiles, ADecodeHeldUpMidFileStillShows)
+{
+    const QSize size(245, 223);
+    QImage noise(size, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int pixel = 0; pixel < size.width() * size.height(); ++pixel)
+        noise.setPixel(pixel % size.width(), pixel / size.width(), random.generate());
+    QBuffer file;
+    ASSERT_TRUE(QImageWriter(&file, "jpeg").write(noise));
+    const size_t page = sysconf(_SC_PAGESIZE), length = file.data().size() + page;
+    auto* bytes = static_cast<char*>(
+        mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    int resume[2];
+    ASSERT_TRUE(bytes != MAP_FAILED && length > 4 * page && pipe(resume) == 0);
+    memcpy(bytes, file.data().data(), file.data().size());
+    mprotect(bytes + 2 * page, length - 2 * page, PROT_NONE);
+    resumeDecode = resume[0];
+    struct sigaction hold = {}, before = {};
+    hold.sa_sigaction = waitForThePage;
+    hold.sa_flags = SA_SIGINFO;
+    sigaction(SIGSEGV, &hold, &before);
+    constexpr auto cap = std::chrono::milliseconds(50);
+    Jpeg::setTimeCap(cap);
+    Jpeg::Picture picture;
+    std::atomic<bool> done = false;
+    std::thread decoding([&] {
+        picture = Jpeg::decode(QByteArrayView(bytes, file.data().size()), size);
+        done = true;
+    });
+    while (!heldUp && !done)
+        std::this_thread::yield();
+    std::this_thread::sleep_until(std::chrono::steady_clock::now() + 2 * cap);
+    mprotect(bytes, length, PROT_READ);
+    EXPECT_EQ(write(resume[1], "", 1), 1);
+    decoding.join();
+    sigaction(SIGSEGV, &before, nullptr);
+    Jpeg::setTimeCap(std::chrono::seconds(1));
+    EXPECT_TRUE(heldUp && !picture.image.isNull()) << qPrintable(picture.problem);
+    munmap(bytes, length);
+    close(resume[0]);
+    close(resume[1]);
 }
 
 // The window started in a folder of spoilt picture files, walked at random.
