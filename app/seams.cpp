@@ -23,8 +23,8 @@ std::function<QDate()>& todaySource()
 // A box answers Return, Enter and Escape as the key comes up, as it answers Space and the
 // pen. Answered on the way down, it closes before a screen reader has heard the key come up,
 // and a reader that then takes the key for the window's return misses that return and what
-// the keys land on is named without its screen. Keys that went down before the box opened
-// pass by.
+// the keys land on is named without its screen. A key that went down before the box opened
+// answers nothing.
 class AnswerOnRelease : public QObject
 {
 public:
