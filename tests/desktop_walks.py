@@ -402,11 +402,13 @@ ORCA_WALK = [
     (["Escape"], "Dequeued focus: [radio button | Transaction 3", []),
     (["Prior", "Escape"], "Dequeued focus: [push button | Yes]",
      ["Do you want to go back to the category page"]),
-    # The box waits for Return to come up (the keys move in it meanwhile), so that Orca has
+    # The box waits for Return to come up, the keys moving to No meanwhile, so that Orca has
     # heard the key before the window comes back and names the screen the keys land on.
-    (["keydown", "Return", "key", "Tab", "shift+Tab", "keyup", "Return"],
-     "Dequeued focus: [push button | Food,", ["No push button",
-     "Category overview", FOOD.format("214.62"), "!notification"] + TIPS),
+    (["keydown", "Return", "key", "Tab", "keyup", "Return"], "Dequeued focus: [text | Date]",
+     ["Status of Food", "Date"]),
+    (["Escape"], "Dequeued focus: [push button | Yes]", ["Do you want to go back"]),
+    (["Return"], "Dequeued focus: [push button | Food,",
+     ["Category overview", FOOD.format("214.62"), "!notification"] + TIPS),
     (MENU + ["Return"], "Dequeued focus: [text | Total", ["Budget setup", "Total budget"]),
     (["Escape"], "Dequeued focus: [push button | Food,", TIPS),
     (MENU + ["Down", "Return"], "Dequeued focus: [text | Amount]", ["Transfer funds", "Amount"]),
