@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
+#include <QShortcutEvent>
 
 namespace Seams {
 
@@ -20,11 +22,11 @@ std::function<QDate()>& todaySource()
     return source;
 }
 
-// A box answers Return, Enter and Escape as the key comes up, as it answers Space and the
-// pen. Answered on the way down, it closes before a screen reader has heard the key come up,
-// and a reader that then takes the key for the window's return misses that return and what
-// the keys land on is named without its screen. A key that went down before the box opened
-// answers nothing.
+// A box answers a key as the key comes up, as it answers Space and the pen: Return, Enter,
+// Escape, a button's letter alone or with Alt. Answered on the way down, it closes before a
+// screen reader has heard the key come up, and a reader that then takes the key for the
+// window's return misses that return: what the keys land on is named without its screen.
+// A key that went down before the box opened answers nothing.
 class AnswerOnRelease : public QObject
 {
 public:
@@ -33,30 +35,60 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        const QEvent::Type type = event->type();
-        if (m_replaying || (type != QEvent::KeyPress && type != QEvent::KeyRelease))
+        if (m_replaying)
             return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter
-            && key->key() != Qt::Key_Escape)
-            return false;
-        if (type == QEvent::KeyPress) {
-            if (!key->isAutoRepeat())
-                m_down = key->key();
+        switch (event->type()) {
+        case QEvent::Shortcut: {
+            const QKeySequence keys = static_cast<QShortcutEvent*>(event)->key();
+            m_button = qobject_cast<QAbstractButton*>(watched);
+            if (!m_button || keys.isEmpty())
+                return false;
+            m_down = {keys[0].key(), {}, {}};
             return true;
         }
-        if (key->isAutoRepeat() || key->key() != m_down)
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool answers = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+                || key->key() == Qt::Key_Escape
+                || (key->text().size() == 1 && key->text().front().isLetter());
+            if (!answers
+                || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+                return false;
+            if (!key->isAutoRepeat()) {
+                m_button = nullptr;
+                m_down = {key->key(), key->modifiers(), key->text()};
+            }
             return true;
-        m_down = 0;
-        QKeyEvent press(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
-        m_replaying = true;
-        QCoreApplication::sendEvent(watched, &press);
-        m_replaying = false;
-        return true;
+        }
+        case QEvent::KeyRelease: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->isAutoRepeat() || !m_down.key || key->key() != m_down.key)
+                return false;
+            const Down down = std::exchange(m_down, {});
+            m_replaying = true;
+            // Where the keys are now: the key answers there, as had it gone down there.
+            QKeyEvent press(QEvent::KeyPress, down.key, down.modifiers, down.text);
+            if (m_button)
+                m_button->click();
+            else
+                QCoreApplication::sendEvent(watched, &press);
+            m_replaying = false;
+            return true;
+        }
+        default:
+            return false;
+        }
     }
 
 private:
-    int m_down = 0;
+    struct Down
+    {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    Down m_down; // the key that answers as it comes up
+    QPointer<QAbstractButton> m_button; // the one its shortcut named
     bool m_replaying = false;
 };
 } // namespace
