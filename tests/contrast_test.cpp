@@ -39,7 +39,7 @@ TEST_F(Script, EveryTextAndEdgeStandsOutAndEveryInputLiesOnItsFieldAtEveryDensit
               {"cboPayment", {-3, 2, 6, -4}, kEdge}, {"lblReportBack", {}, kText}, {"imgReport", {0, 22, 9, 13}, kEdge}}},
         {"click lblArrowDown", {{"imgFront", {8, 3, 200, 18}, kText}, {"picReport", {0, -15, 0, 11}, kText},
               {"optReport(1)", {}, kEdge}, {"picReport", {}, kText}}},
-        {"click optReport(0); click lblReportEdit", {}},
+        {"click optReport(0); click lblReportEdit; key Tab*7", {}},
         {"click lblEditCancel; " + kSetupMenu + "Setup Budget", {{"cboInterval", {-3, 2, 6, -4}, kEdge}, {"cboCateName", {}, kEdge}}},
         {"click lblSetupCancel; " + kSetupMenu + "Transfer Funds", {{"imgFront", {10, 30, 214, 40}, kText},
               {"cboTransFrom", {-3, 2, 6, -4}, kEdge}, {"cboTransFrom", {}, kText}, {"", {1, 1, -2, 14}, kText}}},

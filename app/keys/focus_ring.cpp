@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QRegion>
+#include <QtMath>
 
 namespace {
 
@@ -44,16 +45,30 @@ void FocusRing::follow(const QWidget* control)
 void FocusRing::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const auto frame = [&painter](QRect r, int width, const QColor& colour) {
-        painter.fillRect(r.x(), r.y(), r.width(), width, colour);
-        painter.fillRect(r.x(), r.bottom() - width + 1, r.width(), width, colour);
-        painter.fillRect(r.x(), r.y(), width, r.height(), colour);
-        painter.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
-    };
     painter.setClipRegion(QRegion(rect()) - whitePage().translated(-pos()));
-    frame(rect(), kOuter, Qt::white);
+    // Bands of whole pixels of the screen, from the control's edge out: at a density such as
+    // 1.25, bands of logical pixels land between the screen's and come out a pixel thinner on
+    // some sides, or cover the control's own edge.
+    const qreal density = devicePixelRatioF();
+    const int margin = kOuter + kBlue + m_inner;
+    const QTransform toScreen = painter.deviceTransform();
+    const QRectF ring = toScreen.mapRect(QRectF(rect()));
+    const QRectF control
+        = toScreen.mapRect(QRectF(rect().adjusted(margin, margin, -margin, -margin)));
+    const QRect inside(QPoint(qFloor(control.left()), qFloor(control.top())),
+                       QPoint(qCeil(control.right()) - 1, qCeil(control.bottom()) - 1));
+    const int inner = qMax(1, qRound(m_inner * density)), blue = qCeil(kBlue * density);
+    const QRect white = inside.adjusted(-inner, -inner, inner, inner);
+    const QRect dark = white.adjusted(-blue, -blue, blue, blue);
+    const QRect outside(QPoint(qCeil(ring.left()), qCeil(ring.top())),
+                        QPoint(qFloor(ring.right()) - 1, qFloor(ring.bottom()) - 1));
+    painter.setWorldTransform(toScreen.inverted());
+    const auto band = [&painter](const QRect& from, const QRect& to, const QColor& colour) {
+        for (const QRect& part : QRegion(from) - QRegion(to))
+            painter.fillRect(part, colour);
+    };
+    band(outside, dark, Qt::white);
     painter.setClipping(false);
-    const QRect blue = rect().adjusted(kOuter, kOuter, -kOuter, -kOuter);
-    frame(blue, kBlue, QColor(0, 60, 150));
-    frame(blue.adjusted(kBlue, kBlue, -kBlue, -kBlue), m_inner, Qt::white);
+    band(dark, white, QColor(0, 60, 150));
+    band(white, inside, Qt::white);
 }
