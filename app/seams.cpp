@@ -66,12 +66,13 @@ protected:
                 return false;
             const Down down = std::exchange(m_down, {});
             m_replaying = true;
-            // Where the keys are now: the key answers there, as had it gone down there.
-            QKeyEvent press(QEvent::KeyPress, down.key, down.modifiers, down.text);
-            if (m_button)
+            if (m_button) {
                 m_button->click();
-            else
+            } else {
+                // Where the keys are now: the key answers there, as had it gone down there.
+                QKeyEvent press(QEvent::KeyPress, down.key, down.modifiers, down.text);
                 QCoreApplication::sendEvent(watched, &press);
+            }
             m_replaying = false;
             return true;
         }
